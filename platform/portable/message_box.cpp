@@ -1,0 +1,14 @@
+#include <cstdio>
+#include <string>
+
+#include "platform/portable/host.h"
+#include "platform/portable/user.h"
+#include "platform/portable/utf.h"
+
+int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+  const std::string title = portable::utf8_from_utf16(caption ? caption : u"Error");
+  const std::string body = portable::utf8_from_utf16(text ? text : u"");
+  std::fprintf(stderr, "%s: %s\n", title.c_str(), body.c_str());
+  portable::current_host().message_box(title, body);
+  return IDOK;
+}

@@ -1,0 +1,61 @@
+#include "platform/portable/sdl/sdl_host.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace portable {
+
+std::unique_ptr<host> open_default_host(std::string& error) { return sdl_host::open(error); }
+
+std::unique_ptr<sdl_host> sdl_host::open(std::string& error) {
+  // Through OpenGL on a software renderer the window surface costs three more
+  // threads and four to five times the time.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+    error = std::string("cannot start SDL: ") + SDL_GetError();
+    return nullptr;
+  }
+  return std::unique_ptr<sdl_host>(new sdl_host);
+}
+
+sdl_host::~sdl_host() { SDL_Quit(); }
+
+std::int64_t sdl_host::counter() { return static_cast<std::int64_t>(SDL_GetPerformanceCounter()); }
+
+std::int64_t sdl_host::counter_frequency() {
+  return static_cast<std::int64_t>(SDL_GetPerformanceFrequency());
+}
+
+host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
+  // SDL_WaitEventTimeout leaves the event queued when given no event to fill.
+  const int found = timeout_ms < 0
+                        ? SDL_WaitEvent(nullptr)
+                        : SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::int64_t>(timeout_ms, INT_MAX)));
+  if (found) return wake::input;
+  // SDL reports an error and a timeout alike; only a timeout leaves the time spent.
+  return timeout_ms < 0 ? wake::failed : wake::timeout;
+}
+
+void sdl_host::sleep(std::uint32_t ms) { SDL_Delay(ms); }
+
+bool sdl_host::next_event(host_event& event) {
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) {
+    if (e.type == SDL_QUIT) {
+      event.type = host_event::kind::close_requested;
+      return true;
+    }
+  }
+  return false;
+}
+
+void sdl_host::set_cursor_visible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+
+bool sdl_host::message_box(const std::string& title_utf8, const std::string& text_utf8) {
+  // Fails at once where no message system exists (no display, dummy driver).
+  return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title_utf8.c_str(), text_utf8.c_str(), nullptr) == 0;
+}
+
+}  // namespace portable

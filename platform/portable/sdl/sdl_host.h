@@ -1,0 +1,33 @@
+// The SDL2 host: the real machine underneath the portable Win32 subset.
+//
+// Implements from host.h:
+//   - the counter (SDL's performance counter);
+//   - waiting for input (SDL_WaitEventTimeout) and sleeping (SDL_Delay);
+//   - events: SDL_QUIT, which SDL raises for SIGINT and SIGTERM, is a close request;
+//   - the cursor's visibility;
+//   - the message box (SDL_ShowSimpleMessageBox).
+#pragma once
+
+#include "platform/portable/host.h"
+
+namespace portable {
+
+class sdl_host final : public host {
+ public:
+  // Initialises SDL; on failure returns null with the reason in `error`.
+  static std::unique_ptr<sdl_host> open(std::string& error);
+  ~sdl_host() override;
+
+  std::int64_t counter() override;
+  std::int64_t counter_frequency() override;
+  wake wait_for_input(std::int64_t timeout_ms) override;
+  void sleep(std::uint32_t ms) override;
+  bool next_event(host_event& event) override;
+  void set_cursor_visible(bool visible) override;
+  bool message_box(const std::string& title_utf8, const std::string& text_utf8) override;
+
+ private:
+  sdl_host() = default;
+};
+
+}  // namespace portable
