@@ -4,12 +4,15 @@
 
 namespace {
 
-VOID WINAPI ignore_debug_event(Gdiplus::DebugEventLevel level, CHAR* message) {}
+// The level is an enumeration passed as an int. MinGW's headers declare the
+// callback type as a plain pointer, hence the cast where it is handed over.
+VOID WINAPI ignore_debug_event(int level, CHAR* message) {}
 
 class gdiplus_session {
  public:
   gdiplus_session() {
-    Gdiplus::GdiplusStartupInput input(ignore_debug_event, FALSE, FALSE);
+    Gdiplus::GdiplusStartupInput input(reinterpret_cast<Gdiplus::DebugEventProc>(ignore_debug_event),
+                                       FALSE, FALSE);
     started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
   }
   ~gdiplus_session() {

@@ -9,9 +9,6 @@
 #include "platform/portable/kernel.h"
 #include "platform/portable/utf.h"
 
-int __argc = 0;
-WCHAR** __wargv = nullptr;
-
 int main(int argc, char** argv) {
   std::vector<std::u16string> arguments;
   for (int i = 0; i < argc; ++i) arguments.push_back(portable::utf16_from_utf8(argv[i]));

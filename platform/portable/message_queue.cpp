@@ -178,7 +178,7 @@ DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL 
   const bool posted_wakes = (wake_mask & (QS_POSTMESSAGE | QS_ALLPOSTMESSAGE)) != 0;
   MSG peeked;
   if (posted_wakes && take_message(&peeked, nullptr, 0, 0, false)) return WAIT_OBJECT_0;
-  const std::int64_t timeout = milliseconds == INFINITE ? -1 : milliseconds;
+  const std::int64_t timeout = milliseconds == INFINITE ? std::int64_t{-1} : std::int64_t{milliseconds};
   switch (current_host().wait_for_input(timeout)) {
     case host::wake::input:
       return WAIT_OBJECT_0;
