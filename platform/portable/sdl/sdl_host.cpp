@@ -1,7 +1,5 @@
 #include "platform/portable/sdl/sdl_host.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <climits>
 
@@ -29,20 +27,32 @@ std::int64_t sdl_host::counter_frequency() {
 }
 
 host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
-  // SDL_WaitEventTimeout leaves the event queued when given no event to fill.
-  const int found = timeout_ms < 0
-                        ? SDL_WaitEvent(nullptr)
-                        : SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::int64_t>(timeout_ms, INT_MAX)));
-  if (found) return wake::input;
-  // SDL reports an error and a timeout alike; only a timeout leaves the time spent.
+  if (held) return wake::input;
+  SDL_Event e;
+  const int found =
+      timeout_ms < 0 ? SDL_WaitEvent(&e)
+                     : SDL_WaitEventTimeout(&e, static_cast<int>(std::min<std::int64_t>(timeout_ms, INT_MAX)));
+  if (found) {
+    held = e;
+    return wake::input;
+  }
+  // SDL returns 0 both on a timeout and on an error: an unlimited wait can only
+  // have failed.
   return timeout_ms < 0 ? wake::failed : wake::timeout;
 }
 
 void sdl_host::sleep(std::uint32_t ms) { SDL_Delay(ms); }
 
+bool sdl_host::take_sdl_event(SDL_Event& e) {
+  if (!held) return SDL_PollEvent(&e) != 0;
+  e = *held;
+  held.reset();
+  return true;
+}
+
 bool sdl_host::next_event(host_event& event) {
   SDL_Event e;
-  while (SDL_PollEvent(&e)) {
+  while (take_sdl_event(e)) {
     if (e.type == SDL_QUIT) {
       event.type = host_event::kind::close_requested;
       return true;

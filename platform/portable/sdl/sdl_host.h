@@ -8,6 +8,10 @@
 //   - the message box (SDL_ShowSimpleMessageBox).
 #pragma once
 
+#include <SDL.h>
+
+#include <optional>
+
 #include "platform/portable/host.h"
 
 namespace portable {
@@ -28,6 +32,11 @@ class sdl_host final : public host {
 
  private:
   sdl_host() = default;
+  bool take_sdl_event(SDL_Event& e);
+
+  // The event that ended a wait. SDL 2.26 drops the event when an unlimited
+  // wait is given nowhere to put it, so waits always take one and keep it here.
+  std::optional<SDL_Event> held;
 };
 
 }  // namespace portable
