@@ -23,6 +23,10 @@ constexpr std::int64_t ms = 1000000;
 
 std::vector<std::string>* journal = nullptr;
 void note(const std::string& entry) { journal->push_back(entry); }
+std::int32_t noted(const std::string& entry, std::int32_t result = not_handled) {
+  note(entry);
+  return result;
+}
 
 // A window whose creation succeeds without a platform window; it records the
 // calls the loop makes on it.
@@ -40,12 +44,10 @@ class recording_window : public win {
   }
   bool redraw_continuously() override { return continuous; }
   std::int32_t begin_draw(std::int32_t from_loop) override {
-    note("begin_draw " + std::to_string(from_loop));
-    return 0;
+    return noted("begin_draw " + std::to_string(from_loop), 0);
   }
   std::int32_t end_draw(std::int32_t from_loop) override {
-    note("end_draw " + std::to_string(from_loop));
-    return 0;
+    return noted("end_draw " + std::to_string(from_loop), 0);
   }
 
   bool created_ok = true;
@@ -54,36 +56,18 @@ class recording_window : public win {
 
 class recording_app : public app<recording_window> {
  public:
-  std::int32_t on_start() override {
-    note(window.created ? "on_start after a window" : "on_start");
-    return handled;
-  }
+  std::int32_t on_start() override { return noted(window.created ? "on_start after a window" : "on_start"); }
   std::int32_t on_iteration() override {
     note("on_iteration");
     ++passes;
     if (passes == quit_on_pass) PostQuitMessage(0);
     return not_handled;
   }
-  std::int32_t on_frame() override {
-    note("on_frame");
-    return frame_result;
-  }
-  std::int32_t on_draw() override {
-    note("on_draw");
-    return not_handled;
-  }
-  std::int32_t on_before_wait() override {
-    note("on_before_wait");
-    return not_handled;
-  }
-  std::int32_t on_destroy() override {
-    note("on_destroy");
-    return not_handled;
-  }
-  std::int32_t on_stop() override {
-    note("on_stop");
-    return not_handled;
-  }
+  std::int32_t on_frame() override { return noted("on_frame", frame_result); }
+  std::int32_t on_draw() override { return noted("on_draw"); }
+  std::int32_t on_before_wait() override { return noted("on_before_wait"); }
+  std::int32_t on_destroy() override { return noted("on_destroy"); }
+  std::int32_t on_stop() override { return noted("on_stop"); }
 
   void start_frames(std::int64_t origin) {
     frame_timer = {10 * ms, origin, 0};
