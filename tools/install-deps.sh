@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Warblet need.
-# Usage: tools/install-deps.sh [build|windows|xvfb|e2e]...   (no argument: build)
+# Usage: tools/install-deps.sh [build|windows|e2e]...   (no argument: build)
 # Packages already present are not fetched again, so a second run costs nothing.
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
        libpixman-1-dev libboost-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686)
-xvfb=(xvfb xauth)
 e2e=(xvfb x11-apps imagemagick pulseaudio pulseaudio-utils sox xfonts-base wine wine64 fonts-wine)
 
 wanted=()
@@ -15,9 +14,8 @@ for group in "${@:-build}"; do
   case "$group" in
     build) wanted+=("${build[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
-    xvfb) wanted+=("${xvfb[@]}") ;;
     e2e) wanted+=("${e2e[@]}") ;;
-    *) echo "install-deps: unknown group '$group' (build, windows, xvfb or e2e)" >&2; exit 2 ;;
+    *) echo "install-deps: unknown group '$group' (build, windows or e2e)" >&2; exit 2 ;;
   esac
 done
 
