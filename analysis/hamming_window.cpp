@@ -1,5 +1,6 @@
 #include "analysis/hamming_window.h"
 
+#include <algorithm>
 #include <cmath>
 
 std::vector<double> hamming_window(std::uint32_t size) {
@@ -14,14 +15,14 @@ std::vector<double> hamming_window(std::uint32_t size) {
 double window_frame(const std::vector<double>& frame_ring, std::size_t oldest_index,
                     const std::vector<double>& window, bool apply_window,
                     std::vector<double>& frame) {
+  // Oldest sample first: the end of the ring from oldest_index, then its start.
   const std::size_t size = frame_ring.size();
+  const std::size_t first_run = size - oldest_index;
   double peak = 0.0;
-  std::size_t from = oldest_index;
   for (std::size_t k = 0; k < size; ++k) {
-    const double x = frame_ring[from];
-    if (++from == size) from = 0;
+    const double x = k < first_run ? frame_ring[oldest_index + k] : frame_ring[k - first_run];
     frame[k] = apply_window ? window[k] * x : x;
-    if (std::fabs(x) > peak) peak = std::fabs(x);
+    peak = std::max(peak, std::fabs(x));
   }
   return peak;
 }
