@@ -121,7 +121,7 @@ void FFT::unpack(complex_value* result, std::vector<spectrum_bin>& output) const
       re *= 2.0;
       im *= 2.0;
     }
-    output[i] = {re, im};
+    output[i] = {re, im};  // Cartesian until the pass below
     rotate(wr, wi, c, s);
   }
   // To polar form in a pass of its own, which keeps the library calls out of

@@ -95,18 +95,6 @@ TEST(Level, FarBelowTheFloorIsMinusInfinityAndShowsBlack) {
   EXPECT_EQ(bytes_of(pixel_of(level, true)), (bytes{0, 0, 0, 0xFF}));
 }
 
-TEST(Level, FollowsTheProgramWideSwitch) {
-  const bool saved = settings.log_amplitude;
-  const double m = 0.001;
-  settings.log_amplitude = true;
-  const double logarithmic = level_of(m);
-  settings.log_amplitude = false;
-  const double linear = level_of(m);
-  settings.log_amplitude = saved;
-  EXPECT_GT(logarithmic, linear);  // the log scale lifts quiet rows
-  EXPECT_NEAR(linear, (m - 1e-5) / (0.03 - 1e-5), 1e-12);
-}
-
 TEST(ColourColumn, WritesOneColumnBottomRowFirst) {
   settings_record values;  // logarithmic levels, colour map
   const std::int32_t stride = 16, height = 4;  // three pixels and some padding per row
