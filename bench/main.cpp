@@ -12,6 +12,9 @@ namespace {
 // The console report, remembering each benchmark's median CPU time in seconds.
 class median_reporter : public benchmark::ConsoleReporter {
  public:
+  // Plain text, so that the report reads the same in a file or a log.
+  median_reporter() : ConsoleReporter(OO_None) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
