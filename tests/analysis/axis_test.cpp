@@ -68,6 +68,21 @@ TEST(BinToRow, LogarithmicAxisIgnoresZeroHertz) {
   }
 }
 
+TEST(BinToRow, ZeroHeightColumnReceivesNothing) {
+  // Every bin of a zero-height column lies at or above its top; none may be
+  // written (the sanitizer build catches a write past the empty vector).
+  for (const bool logarithmic : {true, false}) {
+    for (const bool spread : {true, false}) {
+      settings_record values;
+      values.log_frequency = logarithmic;
+      values.spread_bins = spread;
+      std::vector<double> rows;
+      map_bins_to_rows(flat_spectrum(1.0), 256, log_row_edges(0, values), rows, values);
+      EXPECT_TRUE(rows.empty());
+    }
+  }
+}
+
 // The reference for what a column receives: the area under the polyline through
 // the bins' (position, magnitude) points between the bottom of the column and
 // the last bin, by whole trapezoids; or, without spreading, the sum of the bins
