@@ -1,0 +1,34 @@
+// The mapping from a row magnitude to a display level, 0 ... 1 after clamping.
+#pragma once
+
+#include <cmath>
+
+#include "analysis/settings.h"
+
+// The constants of the mapping for one set of settings, worked out once so that
+// a column of rows costs one logarithm per row.
+class level_scale {
+ public:
+  explicit level_scale(const settings_record& values);
+
+  // The unclamped level: min_magnitude gives 0 and max_magnitude gives 1. On the
+  // logarithmic scale magnitudes far enough below min_magnitude give minus
+  // infinity; the caller clamps.
+  double operator()(double magnitude) const {
+    if (!logarithmic_) return (magnitude - lowest_) / range_;
+    double v = offset_ + magnitude * slope_;
+    if (v < 0.0) v = 0.0;
+    return 1.0 - std::log(v) / log_floor_;
+  }
+
+ private:
+  bool logarithmic_;
+  double lowest_;     // min_magnitude
+  double range_;      // max_magnitude - min_magnitude
+  double slope_;      // (1 - floor) / range
+  double offset_;     // 1 - max_magnitude * slope
+  double log_floor_;  // ln(floor), where floor = 1 / (log_amplitude_factor * e)
+};
+
+// The level of one magnitude under the given settings.
+double level_of(double magnitude, const settings_record& values = settings);
