@@ -13,7 +13,7 @@ template <class T>
 struct text_source {
   // Zero-terminated text; the string copies it or, when it lies in the string's
   // own storage, adopts it.
-  text_source(const T* text)  // NOLINT: converting on purpose, like a string literal
+  text_source(const T* text)
       : text_source(text, static_cast<std::uint32_t>(std::char_traits<T>::length(text))) {}
 
   // Counted text followed by a terminator.

@@ -70,7 +70,8 @@ class xstring {
   };
 
   xstring() = default;
-  xstring(const T* text) { replace(0, 0, text_source<T>(text)); }  // NOLINT: like a literal
+  // Implicit, so that a literal converts as it does to a standard string.
+  xstring(const T* text) { replace(0, 0, text_source<T>(text)); }
   xstring(const xstring& other) { assign(string_source(other)); }
   xstring& operator=(const xstring& other) { return assign(string_source(other)); }
 
@@ -164,3 +165,8 @@ class xstring {
 #include "cp/xstring_storage.h"
 #include "cp/xstring_replace.h"
 #include "cp/xstring_format.h"
+
+namespace cp {
+// The program's string is compiled once, in the library.
+extern template class xstring<WCHAR>;
+}  // namespace cp

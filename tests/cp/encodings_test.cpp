@@ -2,7 +2,6 @@
 // against the standard string's searches.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <random>
 #include <string>
@@ -35,32 +34,6 @@ TEST(Encodings, RegistryHoldsTheThreeEncodingsInKeyOrder) {
   EXPECT_EQ(cp::registered<cp::utf16_e>, 1);
   EXPECT_EQ(cp::registered<cp::utf32_e>, 1);
   EXPECT_EQ(cp::encodings_by_name.count("invalid"), 0u);
-}
-
-TEST(Encodings, EachDescribesItsUnits) {
-  const struct {
-    const cp::encoding& encoding;
-    const char* name;
-    std::int32_t id;
-    const char* canonical_name;
-    std::uint32_t unit_size;
-  } cases[] = {
-      {cp::invalid_e::instance(), "invalid", 0, "invalid", 8},
-      {cp::utf8_e::instance(), "utf8", 1, "UTF-8", 1},
-      {cp::utf16_e::instance(), "utf16", 2, "UTF-16LE", 2},
-      {cp::utf32_e::instance(), "utf32", 3, "UTF-32LE", 4},
-  };
-  alignas(8) const char bytes[16] = {};
-  for (const auto& c : cases) {
-    const cp::code_unit_traits& traits = c.encoding.traits();
-    EXPECT_STREQ(c.encoding.name(), c.name);
-    EXPECT_EQ(c.encoding.id(), c.id);
-    EXPECT_STREQ(c.encoding.canonical_name(), c.canonical_name);
-    EXPECT_EQ(traits.unit_size(), c.unit_size);
-    EXPECT_EQ(traits.unit_alignment(), c.unit_size);
-    EXPECT_TRUE(traits.is_aligned(bytes + c.unit_size));
-    EXPECT_EQ(traits.is_aligned(bytes + 1), c.unit_size == 1);
-  }
 }
 
 std::uint32_t as_result(std::size_t position) {
@@ -117,22 +90,6 @@ TEST(CodeUnitTraits, BytesOrderAsUnsignedAndCopiesCanReverse) {
   const auto& units32 = cp::code_unit_traits_for<unsigned int>::instance();
   const unsigned int big[] = {0x80000000u}, small[] = {1u};
   EXPECT_EQ(units32.compare(big, small, 1), 1);
-}
-
-TEST(CodeUnitTraits, RangesOverlapAndContainByAddress) {
-  const auto& units = cp::code_unit_traits_for<WCHAR>::instance();
-  const WCHAR text[10] = {};
-  const struct {
-    std::uint32_t a, na, b, nb;
-    bool overlaps, contains;
-  } cases[] = {
-      {0, 4, 4, 4, false, false}, {0, 5, 4, 4, true, false}, {4, 2, 3, 4, true, true},
-      {3, 4, 3, 4, true, true},   {2, 4, 3, 4, true, false}, {3, 0, 3, 4, false, true},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(units.overlaps(text + c.a, c.na, text + c.b, c.nb), c.overlaps) << c.a << " " << c.na;
-    EXPECT_EQ(units.contains(text + c.a, c.na, text + c.b, c.nb), c.contains) << c.a << " " << c.na;
-  }
 }
 
 TEST(CodeUnitTraits, DoublesCompareAsNumbersAndNaNNeverMatches) {
