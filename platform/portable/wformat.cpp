@@ -47,6 +47,8 @@ struct argument_list {
   va_list list;
 };
 
+// The size prefix of a directive. wide is l or w: wide text, or for integers a
+// long, which is 32 bits as on Windows.
 enum class argument_size { standard, half, wide, quad, pointer };
 
 struct directive {
@@ -112,23 +114,31 @@ bool parse_precision(const WCHAR*& p, argument_list& args, directive& d) {
   return true;
 }
 
+// Whether the format continues with `prefix` (a mismatch at the format's
+// terminator ends the comparison, so nothing past it is read).
+bool starts_with(const WCHAR* p, std::u16string_view prefix) {
+  for (char16_t unit : prefix) {
+    if (*p++ != unit) return false;
+  }
+  return true;
+}
+
 void parse_size(const WCHAR*& p, directive& d) {
-  const std::u16string_view rest(p, std::char_traits<char16_t>::length(p));
-  if (rest.substr(0, 3) == u"I64" || rest.substr(0, 2) == u"ll") {
-    d.size = argument_size::quad;
-    p += rest[0] == u'I' ? 3 : 2;
-  } else if (rest.substr(0, 3) == u"I32") {
-    d.size = argument_size::standard;
-    p += 3;
-  } else if (!rest.empty() && rest[0] == u'I') {
-    d.size = argument_size::pointer;
-    ++p;
-  } else if (!rest.empty() && rest[0] == u'h') {
-    d.size = argument_size::half;
-    ++p;
-  } else if (!rest.empty() && (rest[0] == u'l' || rest[0] == u'w')) {
-    d.size = argument_size::wide;
-    ++p;
+  const struct {
+    std::u16string_view prefix;
+    argument_size size;
+  } prefixes[] = {
+      {u"I64", argument_size::quad},     {u"ll", argument_size::quad},
+      {u"I32", argument_size::standard}, {u"I", argument_size::pointer},
+      {u"h", argument_size::half},       {u"l", argument_size::wide},
+      {u"w", argument_size::wide},
+  };
+  for (const auto& candidate : prefixes) {
+    if (starts_with(p, candidate.prefix)) {
+      d.size = candidate.size;
+      p += candidate.prefix.size();
+      return;
+    }
   }
 }
 
