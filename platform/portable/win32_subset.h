@@ -7,6 +7,7 @@
 //   user.h     message queue, message waits, quit message, cursor display count,
 //              default window procedure
 //   gdiplus.h  GDI+ start-up and shutdown
+//   wformat.h  the C runtime's bounded wide formatter (_vsnwprintf, _vscwprintf)
 //   entry.h    the process entry: main() calls wWinMain with __argc and __wargv
 // The machine underneath (clock, waiting, windows, input, audio) is reached only
 // through the host interface in host.h.
@@ -16,4 +17,5 @@
 #include "platform/portable/kernel.h"
 #include "platform/portable/user.h"
 #include "platform/portable/gdiplus.h"
+#include "platform/portable/wformat.h"
 #include "platform/portable/entry.h"
