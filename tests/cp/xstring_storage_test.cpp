@@ -167,12 +167,12 @@ TEST(XstringStorage, BorrowedTextIsWrittenOnlyWhenWritable) {
   EXPECT_EQ(storage, u"borrowed text");
 
   // Writable borrowed storage is edited where it lies: a front removal moves the
-  // units rather than the pointer, and another string's text is copied in as
+  // units rather than the pointer, another string's text is copied in as units
+  // while it fits, and a longer text moves to storage of the string's own.
   text writable;
   ASSERT_TRUE(writable.try_adopt(source(storage.data(), 8, 14, text::borrowed_writable)));
   writable.replace(0, 3, source(u""));
   EXPECT_EQ(std::u16string(writable.c_str()), u"rowed");
-  // units while they fit, and a longer text moves to storage of the string's own.
   text heap(u"thirteen unit");
   writable.assign(text::string_source(heap));
   EXPECT_EQ(writable.data(), storage.data());
