@@ -1,8 +1,10 @@
 #include "analysis/fft.h"
 
 #include <cmath>
-#include <cstring>
 #include <memory>
+
+#include "analysis/atan2_lanes.h"
+#include "analysis/lane_pair.h"
 
 namespace {
 
@@ -29,19 +31,18 @@ inline void rotate(double& wr, double& wi, double c, double s) {
   wr = next_wr;
 }
 
-// A complex value as one two-lane vector (real, imaginary), so that a butterfly
-// is a few vector operations where the target has SIMD registers; elsewhere
-// the compiler falls back to plain doubles. Each lane does exactly the
-// arithmetic of the scalar formula, so the vectors change speed, not results.
-typedef double lane_pair __attribute__((vector_size(16)));
-
-lane_pair load(const FFT::complex_value& value) {
-  lane_pair lanes;
-  std::memcpy(&lanes, &value, sizeof lanes);
-  return lanes;
+// Two bins at once from Cartesian (re, im) to polar (magnitude, phase) form.
+void to_polar(spectrum_bin& first, spectrum_bin& second) {
+  const lane_pair a = load_lanes(first);
+  const lane_pair b = load_lanes(second);
+  const lane_pair re = __builtin_shuffle(a, b, lane_mask{0, 2});
+  const lane_pair im = __builtin_shuffle(a, b, lane_mask{1, 3});
+  const lane_pair squares = re * re + im * im;
+  const lane_pair magnitude = {std::sqrt(squares[0]), std::sqrt(squares[1])};
+  const lane_pair phase = atan2_lanes(im, re);
+  store_lanes(first, __builtin_shuffle(magnitude, phase, lane_mask{0, 2}));
+  store_lanes(second, __builtin_shuffle(magnitude, phase, lane_mask{1, 3}));
 }
-
-void store(FFT::complex_value& value, lane_pair lanes) { std::memcpy(&value, &lanes, sizeof lanes); }
 
 }  // namespace
 
@@ -77,10 +78,10 @@ void FFT::complex_transform(bool forward, const complex_value* source,
     const std::uint32_t half = span / 2;
     // The first twiddle is exactly 1, so its butterflies need no product.
     for (std::uint32_t o = 0; o < half_size; o += span) {
-      const lane_pair a = load(destination[o]);
-      const lane_pair b = load(destination[o + half]);
-      store(destination[o], a + b);
-      store(destination[o + half], a - b);
+      const lane_pair a = load_lanes(destination[o]);
+      const lane_pair b = load_lanes(destination[o + half]);
+      store_lanes(destination[o], a + b);
+      store_lanes(destination[o + half], a - b);
     }
     double wr = c;
     double wi = s;
@@ -89,11 +90,11 @@ void FFT::complex_transform(bool forward, const complex_value* source,
       const lane_pair w_re = {wr, wr};
       const lane_pair w_im = {-wi, wi};
       for (std::uint32_t o = k; o < half_size; o += span) {
-        const lane_pair a = load(destination[o]);
-        const lane_pair b = load(destination[o + half]);
+        const lane_pair a = load_lanes(destination[o]);
+        const lane_pair b = load_lanes(destination[o + half]);
         const lane_pair t = w_re * b + w_im * lane_pair{b[1], b[0]};
-        store(destination[o], a + t);
-        store(destination[o + half], a - t);
+        store_lanes(destination[o], a + t);
+        store_lanes(destination[o + half], a - t);
       }
       rotate(wr, wi, c, s);
     }
@@ -124,11 +125,9 @@ void FFT::unpack(complex_value* result, std::vector<spectrum_bin>& output) const
     output[i] = {re, im};  // Cartesian until the pass below
     rotate(wr, wi, c, s);
   }
-  // To polar form in a pass of its own, which keeps the library calls out of
-  // the twiddle recurrence's loop.
-  for (std::uint32_t i = 0; i <= h; ++i) {
-    const double re = output[i].magnitude;
-    const double im = output[i].phase;
-    output[i] = {std::sqrt(re * re + im * im), std::atan2(im, re)};
-  }
+  // To polar form in a pass of its own, two bins per step, which keeps the
+  // phase's arithmetic out of the twiddle recurrence's loop. The odd last bin
+  // is paired with a spare.
+  spectrum_bin spare;
+  for (std::uint32_t i = 0; i <= h; i += 2) to_polar(output[i], i < h ? output[i + 1] : spare);
 }
