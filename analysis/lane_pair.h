@@ -11,6 +11,13 @@ typedef double lane_pair __attribute__((vector_size(16)));
 // comparison holds, none where it fails. Also used to reach the bits of a lane.
 typedef decltype(lane_pair{} < lane_pair{}) lane_mask;
 
+// Two consecutive doubles as lanes, first in lane 0.
+inline lane_pair load_lanes(const double* first) {
+  lane_pair lanes;
+  std::memcpy(&lanes, first, sizeof lanes);
+  return lanes;
+}
+
 // Any record of exactly two doubles (a complex value, a spectrum bin) as lanes.
 template <typename Two_doubles>
 lane_pair load_lanes(const Two_doubles& value) {
