@@ -34,11 +34,13 @@ const std::array<std::uint32_t, 1024>& colour_pixels() {
 }
 
 std::uint32_t pixel_in(const std::array<std::uint32_t, 1024>& colours, double level, bool colour_map) {
-  // Written so that NaN fails the test and becomes 0: it would otherwise turn
-  // into an arbitrary table index.
-  if (!(level >= 0.0)) level = 0.0;
-  if (level > 1.0) level = 1.0;
-  if (colour_map) return colours[static_cast<std::size_t>(level * 1023.0)];
+  // Written so that NaN fails the first test and becomes 0: it would otherwise
+  // turn into an arbitrary table index. Both compile to single max and min
+  // instructions; a branch here would be mispredicted wherever the spectrum
+  // crosses the ends of the level range.
+  level = level > 0.0 ? level : 0.0;
+  level = level < 1.0 ? level : 1.0;
+  if (colour_map) return colours[static_cast<std::int32_t>(level * 1023.0)];
   const unsigned char grey = to_byte(level);
   return pixel_from_bytes(grey, grey, grey);
 }
@@ -54,8 +56,9 @@ void colour_column(const std::vector<double>& row_magnitudes, unsigned char* pix
   const level_scale level(values);
   const std::array<std::uint32_t, 1024>& colours = colour_pixels();
   unsigned char* at = pixels + 4 * static_cast<std::ptrdiff_t>(column);
+  const bool colour_map = values.colour_map;  // read once: the pixel stores could alias it
   for (const double magnitude : row_magnitudes) {
-    const std::uint32_t pixel = pixel_in(colours, level(magnitude), values.colour_map);
+    const std::uint32_t pixel = pixel_in(colours, level(magnitude), colour_map);
     std::memcpy(at, &pixel, sizeof pixel);
     at += stride;
   }

@@ -17,7 +17,7 @@ class level_scale {
   double operator()(double magnitude) const {
     if (!logarithmic_) return (magnitude - lowest_) / range_;
     double v = offset_ + magnitude * slope_;
-    if (v < 0.0) v = 0.0;
+    v = v > 0.0 ? v : 0.0;  // a max instruction, where a branch could be mispredicted
     return 1.0 - std::log(v) / log_floor_;
   }
 
