@@ -3,8 +3,8 @@
 #include <cmath>
 #include <memory>
 
-#include "analysis/atan2_lanes.h"
 #include "analysis/lane_pair.h"
+#include "analysis/polar.h"
 
 namespace {
 
@@ -29,19 +29,6 @@ inline void rotate(double& wr, double& wi, double c, double s) {
   const double next_wr = wr * c - wi * s;
   wi = wi * c + wr * s;
   wr = next_wr;
-}
-
-// Two bins at once from Cartesian (re, im) to polar (magnitude, phase) form.
-void to_polar(spectrum_bin& first, spectrum_bin& second) {
-  const lane_pair a = load_lanes(first);
-  const lane_pair b = load_lanes(second);
-  const lane_pair re = __builtin_shuffle(a, b, lane_mask{0, 2});
-  const lane_pair im = __builtin_shuffle(a, b, lane_mask{1, 3});
-  const lane_pair squares = re * re + im * im;
-  const lane_pair magnitude = {std::sqrt(squares[0]), std::sqrt(squares[1])};
-  const lane_pair phase = atan2_lanes(im, re);
-  store_lanes(first, __builtin_shuffle(magnitude, phase, lane_mask{0, 2}));
-  store_lanes(second, __builtin_shuffle(magnitude, phase, lane_mask{1, 3}));
 }
 
 }  // namespace
@@ -125,9 +112,7 @@ void FFT::unpack(complex_value* result, std::vector<spectrum_bin>& output) const
     output[i] = {re, im};  // Cartesian until the pass below
     rotate(wr, wi, c, s);
   }
-  // To polar form in a pass of its own, two bins per step, which keeps the
-  // phase's arithmetic out of the twiddle recurrence's loop. The odd last bin
-  // is paired with a spare.
-  spectrum_bin spare;
-  for (std::uint32_t i = 0; i <= h; i += 2) to_polar(output[i], i < h ? output[i + 1] : spare);
+  // To polar form in a pass of its own, which keeps the phase's arithmetic
+  // out of the twiddle recurrence's loop.
+  to_polar(output.data(), h + 1);
 }
