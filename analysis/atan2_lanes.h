@@ -67,9 +67,13 @@ inline lane_pair atan2_lanes(lane_pair y, lane_pair x) {
 
   // Unfolding to 0 ... pi: (+x, no swap) octant, (+x, swap) pi/2 - octant,
   // (-x, no swap) pi - octant, (-x, swap) pi/2 + octant. The sign of x is read
-  // from its sign bit, so that -0 counts as negative, as in std::atan2; SSE2
-  // has no 64-bit integer comparison, so the bit goes onto 1.0 and is tested there.
-  const lane_mask x_negative = (lane_pair)((lane_mask)one | (x_bits & sign_bit)) < 0.0;
+  // from its sign bit, so that -0 counts as negative, as in std::atan2. SSE2
+  // has no 64-bit arithmetic shift, so the upper 32-bit half of each lane is
+  // shifted and copied into both halves.
+  typedef std::int32_t half_lanes __attribute__((vector_size(16)));
+  constexpr bool little_endian = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+  const half_lanes upper = little_endian ? half_lanes{1, 1, 3, 3} : half_lanes{0, 0, 2, 2};
+  const lane_mask x_negative = (lane_mask)__builtin_shuffle((half_lanes)x_bits >> 31, upper);
   const lane_pair signed_octant = (lane_pair)((lane_mask)octant ^ ((swapped ^ x_negative) & sign_bit));
   const lane_pair half_turn = (lane_pair)(x_negative & (lane_mask)lane_pair{pi_head, pi_head});
   const lane_pair quarter_turn = (lane_pair)(swapped & (lane_mask)lane_pair{pi_head / 2, pi_head / 2});
