@@ -23,21 +23,23 @@ inline lane_pair atan2_lanes(lane_pair y, lane_pair x) {
   const lane_pair ay = (lane_pair)(y_bits & ~sign_bit);
 
   // First octant: the ratio of the smaller to the larger coordinate, 0 ... 1.
-  // Written so that they compile to minimum and maximum instructions; a NaN
-  // in either coordinate ends up in one of them.
+  // A NaN in either coordinate ends up in one of the two.
   const lane_mask swapped = ay > ax;
   const lane_pair small = ax < ay ? ax : ay;
-  lane_pair large = ay > ax ? ay : ax;
-  // Halving near the top of the double range keeps small + large below finite
-  // (and is exact there); elsewhere the factor is 1.
-  const lane_pair scale = one - (lane_pair)((lane_mask)lane_pair{0.5, 0.5} & (large > 0x1p1022));
+  const lane_pair large = ay > ax ? ay : ax;
   // Above tan(pi/8) the angle is taken as pi/4 + atan((r - 1) / (r + 1)), so the
   // polynomial below only has to cover |t| <= tan(pi/8); both forms share one
   // division. Where both coordinates are 0 the denominator becomes 1, giving t = 0.
   const lane_mask shifted = small > 0.41421356237309503 * large;
-  const lane_pair numerator = (small - (lane_pair)(shifted & (lane_mask)large)) * scale;
-  const lane_pair denominator =
-      (large + (lane_pair)(shifted & (lane_mask)small)) * scale + (lane_pair)((large == 0.0) & (lane_mask)one);
+  // Both halved near the top of the double range, so that their sum stays
+  // finite; the halving is exact there (a small coordinate that loses a bit
+  // gives a ratio that underflows to 0 anyway). Elsewhere the factor is 1.
+  const lane_pair scale = one - (lane_pair)((lane_mask)lane_pair{0.5, 0.5} & (large > 0x1p1022));
+  const lane_pair small_scaled = small * scale;
+  const lane_pair large_scaled = large * scale;
+  const lane_pair numerator = small_scaled - (lane_pair)(shifted & (lane_mask)large_scaled);
+  const lane_pair denominator = large_scaled + (lane_pair)(shifted & (lane_mask)small_scaled) +
+                                (lane_pair)((large == 0.0) & (lane_mask)one);
   const lane_pair t = numerator / denominator;
 
   // atan t = t + t u P(u), u = t^2, with P a near-minimax fit (Chebyshev

@@ -50,6 +50,7 @@ TEST(Atan2Lanes, SignedZerosAxesAndDiagonalsAsTheLibrary) {
       {1.0, 1.0},   {-1.0, 1.0},  {1.0, -1.0},   {-1.0, -1.0},  // the diagonals
       {tiny, 1.0},  {1.0, tiny},  {tiny, -1.0},  {tiny, tiny},  // subnormal coordinates
       {huge, huge}, {huge, -huge}, {-huge, huge / 3}, {1e-300, 1e300},  // extremes
+      {huge * 0.75, huge}, {-huge, huge * 0.6},  // their sum would overflow
       {inf, 1.0},   {1.0, inf},   {1.0, -inf},   {-inf, -1.0},  // one infinite coordinate
   };
   for (const point& p : points) {
