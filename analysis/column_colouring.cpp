@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstring>
+#include <memory>
 
 #include "analysis/colour_table.h"
 #include "analysis/level.h"
+#include "analysis/level_steps.h"
 
 namespace {
 
@@ -19,10 +21,16 @@ std::uint32_t pixel_from_bytes(unsigned char blue, unsigned char green, unsigned
 
 unsigned char to_byte(double fraction) { return static_cast<unsigned char>(fraction * 255.0); }
 
-// colour_table as ready pixels, worked out on first use (by then the colour
-// table, built during static initialisation, is complete).
-const std::array<std::uint32_t, 1024>& colour_pixels() {
-  static const std::array<std::uint32_t, 1024> pixels = [] {
+// The pixel of every step: colour_table's 1024 entries, or 256 greys. Worked
+// out on first use (by then the colour table, built during static
+// initialisation, is complete).
+struct pixel_steps {
+  const std::uint32_t* pixels;
+  std::int32_t steps;  // the last index
+};
+
+pixel_steps pixels_for(bool colour_map) {
+  static const std::array<std::uint32_t, 1024> colours = [] {
     std::array<std::uint32_t, 1024> table{};
     for (std::size_t i = 0; i < table.size(); ++i) {
       const colour& c = colour_table[i];
@@ -30,33 +38,41 @@ const std::array<std::uint32_t, 1024>& colour_pixels() {
     }
     return table;
   }();
-  return pixels;
+  static const std::array<std::uint32_t, 256> greys = [] {
+    std::array<std::uint32_t, 256> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      const auto grey = static_cast<unsigned char>(i);
+      table[i] = pixel_from_bytes(grey, grey, grey);
+    }
+    return table;
+  }();
+  if (colour_map) return {colours.data(), 1023};
+  return {greys.data(), 255};
 }
 
-std::uint32_t pixel_in(const std::array<std::uint32_t, 1024>& colours, double level, bool colour_map) {
-  // Written so that NaN fails the test and becomes 0: it would otherwise turn
-  // into an arbitrary table index.
-  if (!(level >= 0.0)) level = 0.0;
-  if (level > 1.0) level = 1.0;
-  if (colour_map) return colours[static_cast<std::size_t>(level * 1023.0)];
-  const unsigned char grey = to_byte(level);
-  return pixel_from_bytes(grey, grey, grey);
+// The steps for the settings of the latest column. Finding them costs about a
+// millisecond, so they are kept until the settings change (the 'a' key flips
+// the level mapping). The program is single-threaded.
+const level_steps& steps_for(const settings_record& values, std::int32_t steps) {
+  static std::unique_ptr<level_steps> latest;
+  if (!latest || !latest->built_for(values, steps)) latest.reset(new level_steps(values, steps));
+  return *latest;
 }
 
 }  // namespace
 
 std::uint32_t pixel_of(double level, bool colour_map) {
-  return pixel_in(colour_pixels(), level, colour_map);
+  const pixel_steps table = pixels_for(colour_map);
+  return table.pixels[level_step(level, table.steps)];
 }
 
 void colour_column(const std::vector<double>& row_magnitudes, unsigned char* pixels,
                    std::int32_t stride, std::int32_t column, const settings_record& values) {
-  const level_scale level(values);
-  const std::array<std::uint32_t, 1024>& colours = colour_pixels();
+  const pixel_steps table = pixels_for(values.colour_map);
+  const level_steps& step_of = steps_for(values, table.steps);
   unsigned char* at = pixels + 4 * static_cast<std::ptrdiff_t>(column);
   for (const double magnitude : row_magnitudes) {
-    const std::uint32_t pixel = pixel_in(colours, level(magnitude), values.colour_map);
-    std::memcpy(at, &pixel, sizeof pixel);
+    std::memcpy(at, &table.pixels[step_of(magnitude)], sizeof(std::uint32_t));
     at += stride;
   }
 }

@@ -1,8 +1,10 @@
 #include "analysis/fft.h"
 
 #include <cmath>
-#include <cstring>
 #include <memory>
+
+#include "analysis/lane_pair.h"
+#include "analysis/polar.h"
 
 namespace {
 
@@ -29,19 +31,27 @@ inline void rotate(double& wr, double& wi, double c, double s) {
   wr = next_wr;
 }
 
-// A complex value as one two-lane vector (real, imaginary), so that a butterfly
-// is a few vector operations where the target has SIMD registers; elsewhere
-// the compiler falls back to plain doubles. Each lane does exactly the
-// arithmetic of the scalar formula, so the vectors change speed, not results.
-typedef double lane_pair __attribute__((vector_size(16)));
+// The twiddle of a butterfly stage, e^(+-2 pi i k / span) for k = 1, 2, ...
+// from the rotation recurrence, and its product with a complex value.
+struct twiddle {
+  double wr, wi;  // the current twiddle
+  double c, s;    // one rotation
 
-lane_pair load(const FFT::complex_value& value) {
-  lane_pair lanes;
-  std::memcpy(&lanes, &value, sizeof lanes);
-  return lanes;
+  // w b = (wr b.re - wi b.im, wr b.im + wi b.re), lane by lane.
+  lane_pair times(lane_pair b) const {
+    return lane_pair{wr, wr} * b + lane_pair{-wi, wi} * lane_pair{b[1], b[0]};
+  }
+  void advance() { rotate(wr, wi, c, s); }
+};
+
+// A stage's twiddle for k = 1: the recurrence's first step from (1, 0) gives
+// exactly (c, s).
+twiddle first_twiddle(bool forward, std::uint32_t span) {
+  const double angle = (forward ? two_pi : -two_pi) / span;
+  const double c = std::cos(angle);
+  const double s = std::sin(angle);
+  return {c, s, c, s};
 }
-
-void store(FFT::complex_value& value, lane_pair lanes) { std::memcpy(&value, &lanes, sizeof lanes); }
 
 }  // namespace
 
@@ -65,37 +75,50 @@ void FFT::pack(const std::vector<double>& input, complex_value* work) const {
 void FFT::complex_transform(bool forward, const complex_value* source,
                             complex_value* destination) const {
   const double scale = forward ? 0.5 / half_size : 2.0;
-  for (std::uint32_t i = 0; i < half_size; ++i) {
-    const complex_value& from = source[bit_reverse[i]];
-    destination[i] = {scale * from.re, scale * from.im};
+  const lane_pair scales = {scale, scale};
+  std::uint32_t span = 2;
+  if (half_size >= 4) {
+    // The bit-reversal copy and the stages of spans 2 and 4 together, four
+    // points at a time in registers: the same butterflies in the same order
+    // per point, with one pass over memory instead of three.
+    const twiddle quarter = first_twiddle(forward, 4);
+    for (std::uint32_t i = 0; i < half_size; i += 4) {
+      const lane_pair x0 = scales * load_lanes(source[bit_reverse[i]]);
+      const lane_pair x1 = scales * load_lanes(source[bit_reverse[i + 1]]);
+      const lane_pair x2 = scales * load_lanes(source[bit_reverse[i + 2]]);
+      const lane_pair x3 = scales * load_lanes(source[bit_reverse[i + 3]]);
+      const lane_pair y0 = x0 + x1, y1 = x0 - x1;  // span 2
+      const lane_pair y2 = x2 + x3, y3 = x2 - x3;
+      const lane_pair t = quarter.times(y3);       // span 4
+      store_lanes(destination[i], y0 + y2);
+      store_lanes(destination[i + 1], y1 + t);
+      store_lanes(destination[i + 2], y0 - y2);
+      store_lanes(destination[i + 3], y1 - t);
+    }
+    span = 8;
+  } else {
+    for (std::uint32_t i = 0; i < half_size; ++i)
+      store_lanes(destination[i], scales * load_lanes(source[bit_reverse[i]]));
   }
 
-  for (std::uint32_t span = 2; span <= half_size; span <<= 1) {
-    const double angle = (forward ? two_pi : -two_pi) / span;
-    const double c = std::cos(angle);
-    const double s = std::sin(angle);
+  for (; span <= half_size; span <<= 1) {
     const std::uint32_t half = span / 2;
     // The first twiddle is exactly 1, so its butterflies need no product.
     for (std::uint32_t o = 0; o < half_size; o += span) {
-      const lane_pair a = load(destination[o]);
-      const lane_pair b = load(destination[o + half]);
-      store(destination[o], a + b);
-      store(destination[o + half], a - b);
+      const lane_pair a = load_lanes(destination[o]);
+      const lane_pair b = load_lanes(destination[o + half]);
+      store_lanes(destination[o], a + b);
+      store_lanes(destination[o + half], a - b);
     }
-    double wr = c;
-    double wi = s;
+    twiddle w = first_twiddle(forward, span);
     for (std::uint32_t k = 1; k < half; ++k) {
-      // w b = (wr b.re - wi b.im, wr b.im + wi b.re), lane by lane.
-      const lane_pair w_re = {wr, wr};
-      const lane_pair w_im = {-wi, wi};
       for (std::uint32_t o = k; o < half_size; o += span) {
-        const lane_pair a = load(destination[o]);
-        const lane_pair b = load(destination[o + half]);
-        const lane_pair t = w_re * b + w_im * lane_pair{b[1], b[0]};
-        store(destination[o], a + t);
-        store(destination[o + half], a - t);
+        const lane_pair a = load_lanes(destination[o]);
+        const lane_pair t = w.times(load_lanes(destination[o + half]));
+        store_lanes(destination[o], a + t);
+        store_lanes(destination[o + half], a - t);
       }
-      rotate(wr, wi, c, s);
+      w.advance();
     }
   }
 }
@@ -124,11 +147,7 @@ void FFT::unpack(complex_value* result, std::vector<spectrum_bin>& output) const
     output[i] = {re, im};  // Cartesian until the pass below
     rotate(wr, wi, c, s);
   }
-  // To polar form in a pass of its own, which keeps the library calls out of
-  // the twiddle recurrence's loop.
-  for (std::uint32_t i = 0; i <= h; ++i) {
-    const double re = output[i].magnitude;
-    const double im = output[i].phase;
-    output[i] = {std::sqrt(re * re + im * im), std::atan2(im, re)};
-  }
+  // To polar form in a pass of its own, which keeps the phase's arithmetic
+  // out of the twiddle recurrence's loop.
+  to_polar(output.data(), h + 1);
 }

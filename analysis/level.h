@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 
 #include "analysis/settings.h"
 
@@ -17,7 +18,7 @@ class level_scale {
   double operator()(double magnitude) const {
     if (!logarithmic_) return (magnitude - lowest_) / range_;
     double v = offset_ + magnitude * slope_;
-    if (v < 0.0) v = 0.0;
+    v = v > 0.0 ? v : 0.0;  // a max instruction, where a branch could be mispredicted
     return 1.0 - std::log(v) / log_floor_;
   }
 
@@ -32,3 +33,13 @@ class level_scale {
 
 // The level of one magnitude under the given settings.
 double level_of(double magnitude, const settings_record& values = settings);
+
+// The level clamped to 0 ... 1 and scaled to whole steps 0 ... steps,
+// truncating; minus infinity and NaN count as 0. Both comparisons compile to
+// single max and min instructions; a branch here would be mispredicted
+// wherever the spectrum crosses the ends of the level range.
+inline std::int32_t level_step(double level, std::int32_t steps) {
+  level = level > 0.0 ? level : 0.0;  // NaN fails the test and becomes 0
+  level = level < 1.0 ? level : 1.0;
+  return static_cast<std::int32_t>(level * steps);
+}

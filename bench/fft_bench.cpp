@@ -8,6 +8,7 @@
 
 #include "analysis/fft.h"
 #include "analysis/hamming_window.h"
+#include "analysis/polar.h"
 #include "bench/test_frame.h"
 
 namespace {
@@ -48,9 +49,13 @@ void fft_complex_transform(benchmark::State& state) {
   }
 }
 
-// FFTW with a measured plan; with_polar adds the conversion to magnitude and
-// phase that FFT::transform also does, for a like-for-like figure.
-void fftw_r2c(benchmark::State& state, bool with_polar) {
+// FFTW with a measured plan, alone or followed by a conversion to magnitude
+// and phase like FFT::transform's: with the library's atan2 per bin, or with
+// the same two-lane conversion that FFT::transform uses. The latter sets the
+// two transforms side by side with equal polar steps.
+enum class polar_step { none, library, lanes };
+
+void fftw_r2c(benchmark::State& state, polar_step polar) {
   double* in = fftw_alloc_real(n);
   fftw_complex* out = fftw_alloc_complex(n / 2 + 1);
   // Planning with FFTW_MEASURE overwrites the arrays, so the frame goes in
@@ -61,11 +66,14 @@ void fftw_r2c(benchmark::State& state, bool with_polar) {
   std::vector<spectrum_bin> spectrum(n / 2 + 1);
   for (auto _ : state) {
     fftw_execute(plan);
-    if (with_polar) {
+    if (polar == polar_step::library) {
       for (std::uint32_t k = 0; k <= n / 2; ++k)
         spectrum[k] = {std::sqrt(out[k][0] * out[k][0] + out[k][1] * out[k][1]), std::atan2(out[k][1], out[k][0])};
-      benchmark::DoNotOptimize(spectrum.data());
+    } else if (polar == polar_step::lanes) {
+      for (std::uint32_t k = 0; k <= n / 2; ++k) spectrum[k] = {out[k][0], out[k][1]};
+      to_polar(spectrum.data(), spectrum.size());
     }
+    benchmark::DoNotOptimize(spectrum.data());
     benchmark::DoNotOptimize(out);
     benchmark::ClobberMemory();
   }
@@ -78,5 +86,6 @@ void fftw_r2c(benchmark::State& state, bool with_polar) {
 
 BENCHMARK(fft_transform)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(fft_complex_transform)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(fftw_r2c, plain, false)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(fftw_r2c, with_polar, true)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(fftw_r2c, plain, polar_step::none)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(fftw_r2c, with_polar, polar_step::library)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(fftw_r2c, with_lane_polar, polar_step::lanes)->Repetitions(5)->ReportAggregatesOnly(true);

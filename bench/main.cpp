@@ -49,6 +49,10 @@ void print_summary(const median_reporter& times) {
   if (ours > 0 && fftw_polar > 0)
     std::printf("FFTW r2c with magnitude and phase: %.3f us; ratio %.2f\n", fftw_polar * 1e6,
                 ours / fftw_polar);
+  const double fftw_lanes = times.seconds("fftw_r2c/with_lane_polar");
+  if (ours > 0 && fftw_lanes > 0)
+    std::printf("FFTW r2c with the same two-lane polar step: %.3f us; ratio %.2f\n", fftw_lanes * 1e6,
+                ours / fftw_lanes);
   for (const char* height : {"400", "1080"}) {
     const double column = times.seconds(std::string("column/") + height);
     if (column > 0)

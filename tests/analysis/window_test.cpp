@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -36,6 +37,25 @@ TEST(HammingWindow, FrameIsTakenOldestFirstWithItsPeakBeforeWindowing) {
 
   EXPECT_EQ(window_frame(ring, 2, window, false, frame), 0.75);
   EXPECT_EQ(frame, (std::vector<double>{0.125, -0.75, 0.25, -0.5}));
+}
+
+TEST(HammingWindow, PeakIsFoundWhereverItLies) {
+  // Rings of several lengths, each with its largest magnitude (of either
+  // sign) at every position in turn and every frame start, so that the peak is
+  // met in each lane of the wide part and in the remainder.
+  for (const std::size_t size : {1u, 7u, 8u, 9u, 23u, 1024u}) {
+    for (std::size_t at = 0; at < size; ++at) {
+      std::vector<double> ring(size);
+      for (std::size_t k = 0; k < size; ++k) ring[k] = (k % 2 ? -0.25 : 0.125) * (1.0 + k % 5 / 8.0);
+      ring[at] = at % 2 ? -0.9 : 0.9;
+      const std::vector<double> window(size, 1.0);
+      std::vector<double> frame(size);
+      for (const std::size_t oldest : {std::size_t{0}, at, size - 1}) {
+        ASSERT_EQ(window_frame(ring, oldest, window, true, frame), 0.9) << "size " << size << " at " << at;
+        EXPECT_EQ(frame[(at + size - oldest) % size], ring[at]);
+      }
+    }
+  }
 }
 
 }  // namespace
