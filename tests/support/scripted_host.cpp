@@ -48,17 +48,13 @@ bool host::run_due(std::int64_t until) {
 portable::host::wake host::wait_for_input(std::int64_t timeout_ms) {
   log_wait(wait_record::kind::for_input, timeout_ms);
   if (!events.empty()) return wake::input;
-  if (timeout_ms < 0) {
-    if (schedule.empty()) {
-      stalled_flag = true;
-      return wake::failed;
-    }
-    run_due(schedule.begin()->first);
-    return wake::input;
+  if (timeout_ms < 0 && schedule.empty()) {
+    stalled_flag = true;
+    return wake::failed;
   }
   const std::int64_t deadline = now_ns + timeout_ms * 1000000;
-  // Stop at the first scheduled item: whatever it did may be input.
-  if (!schedule.empty() && schedule.begin()->first <= deadline) {
+  // Stop at the first scheduled item in time: whatever it did may be input.
+  if (!schedule.empty() && (timeout_ms < 0 || schedule.begin()->first <= deadline)) {
     run_due(schedule.begin()->first);
     return wake::input;
   }
