@@ -82,10 +82,27 @@ void fftw_r2c(benchmark::State& state, polar_step polar) {
   fftw_free(in);
 }
 
+// The polar step alone, on the bins of the benchmark frame: the magnitude and
+// phase that FFT::transform must deliver, as a share of the yardstick.
+void polar_step(benchmark::State& state) {
+  const FFT fft(n);
+  std::vector<spectrum_bin> cartesian(n / 2 + 1);
+  fft.transform(windowed_frame(), cartesian);
+  for (spectrum_bin& bin : cartesian) bin = {bin.magnitude * std::cos(bin.phase), bin.magnitude * std::sin(bin.phase)};
+  std::vector<spectrum_bin> bins(cartesian.size());
+  for (auto _ : state) {
+    std::copy(cartesian.begin(), cartesian.end(), bins.begin());
+    to_polar(bins.data(), bins.size());
+    benchmark::DoNotOptimize(bins.data());
+    benchmark::ClobberMemory();
+  }
+}
+
 }  // namespace
 
 BENCHMARK(fft_transform)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(fft_complex_transform)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(polar_step)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(fftw_r2c, plain, polar_step::none)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(fftw_r2c, with_polar, polar_step::library)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(fftw_r2c, with_lane_polar, polar_step::lanes)->Repetitions(5)->ReportAggregatesOnly(true);
