@@ -10,12 +10,6 @@ double from_key(std::uint64_t key) {
   return value;
 }
 
-std::uint64_t key_of(double value) {
-  std::uint64_t key;
-  std::memcpy(&key, &value, sizeof key);
-  return key;
-}
-
 // At least 2^9 buckets to a binade, so that with the built-in logarithmic
 // mapping no bucket holds more than one step's start (on the linear one a few
 // hold two); at most this many in all, so that odd settings cannot make the

@@ -31,9 +31,7 @@ class level_steps {
     // The bit patterns of non-negative doubles are in the order of their
     // values. Below the first step's start the difference wraps round to a
     // huge number and lands in the last bucket; the final test answers 0.
-    std::uint64_t key;
-    std::memcpy(&key, &magnitude, sizeof key);
-    const std::uint64_t bucket = std::min((key - first_key_) >> shift_, last_bucket_);
+    const std::uint64_t bucket = std::min((key_of(magnitude) - first_key_) >> shift_, last_bucket_);
     std::int32_t step = bucket_steps_[bucket];
     step += magnitude >= starts_[step + 1];
     while (magnitude >= starts_[step + 1]) ++step;  // a bucket spanning more steps
@@ -43,6 +41,13 @@ class level_steps {
   std::int32_t exact(double magnitude) const { return level_step(level_(magnitude), steps_); }
 
  private:
+  // The bit pattern of a double.
+  static std::uint64_t key_of(double value) {
+    std::uint64_t key;
+    std::memcpy(&key, &value, sizeof key);
+    return key;
+  }
+
   settings_record values_;
   level_scale level_;
   std::int32_t steps_;

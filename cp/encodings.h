@@ -3,44 +3,54 @@
 // registered.
 #pragma once
 
+#include "cp/code_unit_traits_for.h"
 #include "cp/encoding.h"
 
 namespace cp {
 
-class invalid_e final : public encoding {
+// The encodings differ only in their constants, which each class states and
+// this template serves through the interface. The names are inline constants,
+// so name() gives the same pointer on every call: the registry keys its name
+// map by it.
+template <class Self, class Unit>
+class constant_encoding : public encoding {
  public:
-  static const invalid_e& instance();
-  const char* name() const override;
-  std::int32_t id() const override;
-  const code_unit_traits& traits() const override;
-  const char* canonical_name() const override;
+  static const Self& instance() {
+    static const Self encoding{};
+    return encoding;
+  }
+  const char* name() const override { return Self::short_name; }
+  std::int32_t id() const override { return Self::number; }
+  const code_unit_traits& traits() const override { return code_unit_traits_for<Unit>::instance(); }
+  const char* canonical_name() const override { return Self::standard_name; }
 };
 
-class utf8_e final : public encoding {
+class invalid_e final : public constant_encoding<invalid_e, double> {
  public:
-  static const utf8_e& instance();
-  const char* name() const override;
-  std::int32_t id() const override;
-  const code_unit_traits& traits() const override;
-  const char* canonical_name() const override;
+  static constexpr const char* short_name = "invalid";
+  static constexpr std::int32_t number = 0;
+  static constexpr const char* standard_name = "invalid";
 };
 
-class utf16_e final : public encoding {
+class utf8_e final : public constant_encoding<utf8_e, char> {
  public:
-  static const utf16_e& instance();
-  const char* name() const override;
-  std::int32_t id() const override;
-  const code_unit_traits& traits() const override;
-  const char* canonical_name() const override;
+  static constexpr const char* short_name = "utf8";
+  static constexpr std::int32_t number = 1;
+  static constexpr const char* standard_name = "UTF-8";
 };
 
-class utf32_e final : public encoding {
+class utf16_e final : public constant_encoding<utf16_e, WCHAR> {
  public:
-  static const utf32_e& instance();
-  const char* name() const override;
-  std::int32_t id() const override;
-  const code_unit_traits& traits() const override;
-  const char* canonical_name() const override;
+  static constexpr const char* short_name = "utf16";
+  static constexpr std::int32_t number = 2;
+  static constexpr const char* standard_name = "UTF-16LE";
+};
+
+class utf32_e final : public constant_encoding<utf32_e, unsigned int> {
+ public:
+  static constexpr const char* short_name = "utf32";
+  static constexpr std::int32_t number = 3;
+  static constexpr const char* standard_name = "UTF-32LE";
 };
 
 }  // namespace cp
