@@ -4,24 +4,102 @@
 //   - a monotonic counter and its frequency (QueryPerformanceCounter);
 //   - blocking until input arrives or a timeout passes (MsgWaitForMultipleObjects)
 //     and plain sleeping (Sleep);
-//   - input events, drained by the message queue;
-//   - the cursor's visibility (ShowCursor);
+//   - native windows: create, destroy, place, title, show, full screen, and
+//     presenting a rectangle of the window's pixels, which the subset keeps;
+//   - input events, drained by the message queue: keys, text, mouse, wheel,
+//     size, minimise, close;
+//   - the monitors with their areas and work areas, the frame a window manager
+//     adds around a framed window, and the cursor's position and visibility;
+//   - audio capture at a given rate and channel count;
 //   - a modal message box.
 // The SDL2 host (sdl/) is the real one; the scripted host in tests/support/ runs
 // the program on a virtual clock. Everything is called on the program's thread.
+//
+// Coordinates are screen pixels, y downward, origin at the primary monitor's
+// top-left corner, as Windows has them. Window positions and sizes are those of
+// the client area; the subset adds the frame itself.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace portable {
+
+// The host's name for one of its native windows; 0 is none.
+using native_window = std::uint32_t;
+
+struct screen_rect {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+};
 
 struct host_event {
   enum class kind {
     close_requested,  // the user or the system asked the application to close
+                      // (window 0: every window, as for SIGINT and SIGTERM)
+    key,              // key: a key went down (also auto-repeat) or up
+    text,             // text: what the last key-down typed, as UTF-16 code units
+    mouse_move,       // mouse: x, y
+    button,           // mouse: x, y, button, down
+    wheel,            // mouse: x, y (screen coordinates), wheel_delta
+    resized,          // placement: the new client size (width, height)
+    moved,            // placement: the client area's new top-left corner (x, y)
+    minimized,
+    restored,         // back from minimised
+    exposed,          // the window's pixels must be presented again
   };
-  kind type;
+  // Lock keys that are on, in key.locks.
+  static constexpr std::uint32_t num_lock = 1, caps_lock = 2, scroll_lock = 4;
+
+  kind type = kind::close_requested;
+  native_window window = 0;
+  struct {
+    std::uint32_t virtual_key;  // VK_ value
+    std::uint32_t scan_code;
+    bool extended;              // the extended-key flag of Windows' lParam bit 24
+    bool down;
+    bool repeat;                // auto-repeat: the key was already down
+    bool alt;                   // Alt is held: WM_SYSKEYDOWN/UP rather than WM_KEYDOWN/UP
+    std::uint32_t locks;        // num_lock | caps_lock | scroll_lock that are on
+  } key{};
+  std::u16string text;
+  struct {
+    std::int32_t x, y;          // client pixels, y downward (wheel: screen pixels)
+    std::int32_t button;        // 0 left, 1 right, 2 middle
+    bool down;
+    std::int32_t wheel_delta;   // multiples of 120 per notch, away from the user positive
+  } mouse{};
+  struct {
+    std::int32_t x, y, width, height;
+  } placement{};
+};
+
+struct monitor_info {
+  screen_rect area;
+  screen_rect work_area;  // the area less task bars and docks
+  bool primary = false;
+  std::string name;       // device name, UTF-8
+};
+
+struct window_spec {
+  std::string title_utf8;
+  bool position_known = false;  // else the host chooses where the window goes
+  std::int32_t x = 0, y = 0;    // client area's top-left corner
+  std::int32_t width = 0, height = 0;  // client size
+  bool framed = true;           // a caption and a sizing border; else a bare popup
+};
+
+// A capture device, opened at a rate and channel count of 16-bit samples.
+class audio_capture {
+ public:
+  virtual ~audio_capture() = default;
+  // Moves up to `max_samples` of what has arrived, oldest first, into `out`;
+  // returns how many. Never blocks.
+  virtual std::size_t read(std::int16_t* out, std::size_t max_samples) = 0;
+  // Samples thrown away because they were not read in time.
+  virtual std::uint64_t dropped() const = 0;
 };
 
 class host {
@@ -41,7 +119,35 @@ class host {
   // Takes the oldest pending event; false when there is none. Never blocks.
   virtual bool next_event(host_event& event) = 0;
 
+  // Windows. create_window returns 0 and fills `error` when no window can be
+  // made (no display). A new window is hidden until shown.
+  virtual native_window create_window(const window_spec& spec, std::string& error) = 0;
+  virtual void destroy_window(native_window w) = 0;
+  virtual void set_title(native_window w, const std::string& title_utf8) = 0;
+  virtual void show_window(native_window w, bool visible) = 0;
+  // Moves and sizes the client area; a resize is not reported back as an event.
+  virtual void place_window(native_window w, std::int32_t x, std::int32_t y, std::int32_t width,
+                            std::int32_t height) = 0;
+  // Full screen covers the monitor the window is on; leaving it restores the
+  // window's earlier placement.
+  virtual void set_full_screen(native_window w, bool full_screen) = 0;
+  // Copies `rect` (client coordinates) of an XRGB8888 picture of the whole
+  // client area to the screen. `stride` is in pixels.
+  virtual void present(native_window w, const std::uint32_t* pixels, std::int32_t width,
+                       std::int32_t height, std::int32_t stride, const screen_rect& rect) = 0;
+  // What a window manager adds around a framed client area, as distances
+  // outward from the client rectangle (all 0 when unknown).
+  virtual screen_rect frame_extents() = 0;
+
+  // The monitors, the primary one first; never empty.
+  virtual std::vector<monitor_info> monitors() = 0;
+  virtual void cursor_position(std::int32_t& x, std::int32_t& y) = 0;
   virtual void set_cursor_visible(bool visible) = 0;
+
+  // Opens the default capture device for 16-bit samples; null with a sentence
+  // in `error` when there is none or it refuses the format.
+  virtual std::unique_ptr<audio_capture> open_capture(std::int32_t rate, std::int32_t channels,
+                                                      std::string& error) = 0;
 
   // Shows a modal message box and returns once it is dismissed; false when no
   // message box could be shown.

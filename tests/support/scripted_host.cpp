@@ -76,6 +76,21 @@ bool host::next_event(portable::host_event& event) {
   return true;
 }
 
+// Windows, monitors and audio arrive with the window and audio work.
+portable::native_window host::create_window(const portable::window_spec&, std::string& error) {
+  error = "the scripted host cannot make windows yet";
+  return 0;
+}
+
+std::vector<portable::monitor_info> host::monitors() {
+  return {portable::monitor_info{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true, "\\\\.\\DISPLAY1"}};
+}
+
+std::unique_ptr<portable::audio_capture> host::open_capture(std::int32_t, std::int32_t, std::string& error) {
+  error = "the scripted host has no microphone yet";
+  return nullptr;
+}
+
 bool host::message_box(const std::string& title_utf8, const std::string& text_utf8) {
   box_log.push_back({title_utf8, text_utf8});
   return true;

@@ -61,7 +61,20 @@ class host final : public portable::host {
   wake wait_for_input(std::int64_t timeout_ms) override;
   void sleep(std::uint32_t ms) override;
   bool next_event(portable::host_event& event) override;
+  portable::native_window create_window(const portable::window_spec& spec, std::string& error) override;
+  void destroy_window(portable::native_window) override {}
+  void set_title(portable::native_window, const std::string&) override {}
+  void show_window(portable::native_window, bool) override {}
+  void place_window(portable::native_window, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+  void set_full_screen(portable::native_window, bool) override {}
+  void present(portable::native_window, const std::uint32_t*, std::int32_t, std::int32_t, std::int32_t,
+               const portable::screen_rect&) override {}
+  portable::screen_rect frame_extents() override { return {}; }
+  std::vector<portable::monitor_info> monitors() override;
+  void cursor_position(std::int32_t& x, std::int32_t& y) override { x = y = 0; }
   void set_cursor_visible(bool visible) override { cursor_shown = visible; }
+  std::unique_ptr<portable::audio_capture> open_capture(std::int32_t rate, std::int32_t channels,
+                                                        std::string& error) override;
   bool message_box(const std::string& title_utf8, const std::string& text_utf8) override;
 
  private:

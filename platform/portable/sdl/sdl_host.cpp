@@ -61,6 +61,27 @@ bool sdl_host::next_event(host_event& event) {
   return false;
 }
 
+// Windows, monitors and capture arrive with the window and audio work; until
+// then the host has none of them and says so.
+native_window sdl_host::create_window(const window_spec&, std::string& error) {
+  error = "the SDL2 host cannot make windows yet";
+  return 0;
+}
+void sdl_host::destroy_window(native_window) {}
+void sdl_host::set_title(native_window, const std::string&) {}
+void sdl_host::show_window(native_window, bool) {}
+void sdl_host::place_window(native_window, std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}
+void sdl_host::set_full_screen(native_window, bool) {}
+void sdl_host::present(native_window, const std::uint32_t*, std::int32_t, std::int32_t, std::int32_t,
+                       const screen_rect&) {}
+screen_rect sdl_host::frame_extents() { return {}; }
+std::vector<monitor_info> sdl_host::monitors() { return {monitor_info{{0, 0, 1024, 768}, {0, 0, 1024, 768}, true, "SDL"}}; }
+void sdl_host::cursor_position(std::int32_t& x, std::int32_t& y) { x = y = 0; }
+std::unique_ptr<audio_capture> sdl_host::open_capture(std::int32_t, std::int32_t, std::string& error) {
+  error = "the SDL2 host cannot capture audio yet";
+  return nullptr;
+}
+
 void sdl_host::set_cursor_visible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
 bool sdl_host::message_box(const std::string& title_utf8, const std::string& text_utf8) {

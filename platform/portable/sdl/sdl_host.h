@@ -27,7 +27,21 @@ class sdl_host final : public host {
   wake wait_for_input(std::int64_t timeout_ms) override;
   void sleep(std::uint32_t ms) override;
   bool next_event(host_event& event) override;
+  native_window create_window(const window_spec& spec, std::string& error) override;
+  void destroy_window(native_window w) override;
+  void set_title(native_window w, const std::string& title_utf8) override;
+  void show_window(native_window w, bool visible) override;
+  void place_window(native_window w, std::int32_t x, std::int32_t y, std::int32_t width,
+                    std::int32_t height) override;
+  void set_full_screen(native_window w, bool full_screen) override;
+  void present(native_window w, const std::uint32_t* pixels, std::int32_t width, std::int32_t height,
+               std::int32_t stride, const screen_rect& rect) override;
+  screen_rect frame_extents() override;
+  std::vector<monitor_info> monitors() override;
+  void cursor_position(std::int32_t& x, std::int32_t& y) override;
   void set_cursor_visible(bool visible) override;
+  std::unique_ptr<audio_capture> open_capture(std::int32_t rate, std::int32_t channels,
+                                              std::string& error) override;
   bool message_box(const std::string& title_utf8, const std::string& text_utf8) override;
 
  private:
