@@ -55,11 +55,8 @@ case "$kind" in
     program=(build/linux/viewer/warblet)
     ;;
   windows)
-    export WINEPREFIX="$dir/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    wineboot -i >/dev/null 2>&1
-    # Without a window manager, destroying a managed window waits two seconds.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    . tools/wine-prefix.sh
+    wine_prefix "$dir/wine"
     program=(wine build/mingw-x86_64/viewer/warblet.exe)
     ;;
   *) echo "e2e: unknown kind '$kind' (linux or windows)" >&2; exit 2 ;;

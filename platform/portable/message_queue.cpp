@@ -18,6 +18,9 @@ struct thread_queue {
   std::deque<queued_message> posted;
   bool quit_pending = false;
   int quit_code = 0;
+  // The kinds of input (QS_ bits) that arrived since the thread last looked at
+  // its queue; only these end MsgWaitForMultipleObjects.
+  UINT changed = 0;
   // The key-down most recently removed from the queue, for TranslateMessage.
   MSG last_key_down{};
   std::u16string last_key_text;
@@ -29,10 +32,15 @@ thread_queue queue;
 // messages posted to the thread itself.
 const HWND thread_messages_only = reinterpret_cast<HWND>(-1);
 
+// Milliseconds on the host's counter. Whole seconds and the rest are converted
+// apart: counter * 1000 overflows once a nanosecond counter passes 107 days.
 DWORD message_time() {
   host& h = current_host();
-  return static_cast<DWORD>(h.counter() * 1000 / h.counter_frequency());
+  const std::int64_t counter = h.counter(), frequency = h.counter_frequency();
+  return static_cast<DWORD>(counter / frequency * 1000 + counter % frequency * 1000 / frequency);
 }
+
+void note_posted() { queue.changed |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE; }
 
 bool is_key_down(UINT message) { return message == WM_KEYDOWN || message == WM_SYSKEYDOWN; }
 
@@ -66,8 +74,12 @@ bool matches(const MSG& msg, HWND filter, UINT filter_min, UINT filter_max) {
 }
 
 // Posted messages come first, in order; the quit message only once none is left.
+// Looking makes what is queued old, as on Windows: QS_ALLPOSTMESSAGE only when
+// the whole range was asked for.
 bool take_message(LPMSG out, HWND filter, UINT filter_min, UINT filter_max, bool remove) {
   collect_host_events();
+  queue.changed &= filter_min == 0 && filter_max == 0 ? ~(QS_POSTMESSAGE | QS_ALLPOSTMESSAGE)
+                                                      : ~QS_POSTMESSAGE;
   for (auto it = queue.posted.begin(); it != queue.posted.end(); ++it) {
     if (!matches(it->msg, filter, filter_min, filter_max)) continue;
     *out = it->msg;
@@ -92,6 +104,7 @@ void post_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                   std::u16string typed_text) {
   queue.posted.push_back({MSG{window, message, wparam, lparam, message_time(), {}},
                           std::move(typed_text)});
+  note_posted();
 }
 
 }  // namespace portable
@@ -151,6 +164,7 @@ LRESULT WINAPI DispatchMessageW(const MSG* msg) {
 VOID WINAPI PostQuitMessage(int exit_code) {
   queue.quit_pending = true;
   queue.quit_code = exit_code;
+  note_posted();
 }
 
 BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -166,18 +180,17 @@ LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wparam, LPARAM l
   return 0;
 }
 
-// Unlike Windows, anything already queued ends the wait, seen before or not:
-// the program pumps the queue empty before it waits, so the two agree here, and
-// this way a message can never be slept over.
+// As on Windows, only new input ends the wait: a message that PeekMessageW has
+// already reported does not, though it is still queued. Windows documents that
+// the wait itself also makes input old; Wine does not do so, and here too a
+// second wait ends at once, since waking is the safer error.
 DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all,
                                        DWORD milliseconds, DWORD wake_mask) {
   if (count > 0) {
     SetLastError(count >= MAXIMUM_WAIT_OBJECTS ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
     return WAIT_FAILED;
   }
-  const bool posted_wakes = (wake_mask & (QS_POSTMESSAGE | QS_ALLPOSTMESSAGE)) != 0;
-  MSG peeked;
-  if (posted_wakes && take_message(&peeked, nullptr, 0, 0, false)) return WAIT_OBJECT_0;
+  if (queue.changed & wake_mask) return WAIT_OBJECT_0;
   const std::int64_t timeout = milliseconds == INFINITE ? std::int64_t{-1} : std::int64_t{milliseconds};
   switch (current_host().wait_for_input(timeout)) {
     case host::wake::input:

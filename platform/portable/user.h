@@ -69,8 +69,9 @@ BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam
 LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 // With no handles (the subset has no waitable objects) this waits for input:
-// WAIT_OBJECT_0 when a message is in the queue or arrives, WAIT_TIMEOUT when the
-// timeout passed first, WAIT_FAILED when the host cannot wait.
+// WAIT_OBJECT_0 when a message arrived since the queue was last looked at (by
+// PeekMessageW or GetMessageW) or arrives, WAIT_TIMEOUT when the timeout passed
+// first, WAIT_FAILED when the host cannot wait.
 DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all,
                                        DWORD milliseconds, DWORD wake_mask);
 

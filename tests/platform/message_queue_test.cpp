@@ -80,6 +80,21 @@ TEST_F(MessageQueue, FiltersSelectByWindowAndRange) {
   }
 }
 
+// Windows stamps a message with its tick count, milliseconds cut to 32 bits; the
+// SDL host's counter counts nanoseconds since boot, so it must convert without
+// overflowing on a machine that has been up for months.
+TEST_F(MessageQueue, MessageTimeIsTheCounterInMillisecondsAfterMonthsOfUptime) {
+  constexpr std::int64_t ms = 1000000, day = 86400000 * ms;
+  for (const std::int64_t uptime : {5 * ms, 106 * day, 107 * day, 200 * day, 100000 * day}) {
+    SCOPED_TRACE(uptime / day);
+    host.set_now(uptime);
+    PostMessageW(nullptr, WM_USER, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.time, static_cast<DWORD>(uptime / ms));  // reading the clock costs a microsecond
+  }
+}
+
 TEST_F(MessageQueue, StaleAndUnknownWindowsAreRejected) {
   const HWND gone = portable::register_window(receiving_procedure);
   portable::unregister_window(gone);
