@@ -78,7 +78,14 @@ void sdl_host::set_full_screen(native_window w, bool full_screen) {
   window_state* s = find(w);
   if (!s || full_screen == s->before_full_screen.has_value()) return;
   if (full_screen) {
-    if (SDL_SetWindowFullscreen(s->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) s->before_full_screen = s->reported;
+    // A window manager makes a full-screen window cover its monitor; where
+    // there is none, SDL only believes it does. So the window goes there first.
+    SDL_Rect monitor;
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(s->sdl), &monitor) != 0) return;
+    s->before_full_screen = s->reported;
+    SDL_SetWindowPosition(s->sdl, monitor.x, monitor.y);
+    SDL_SetWindowSize(s->sdl, monitor.w, monitor.h);
+    SDL_SetWindowFullscreen(s->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
     return;
   }
   const SDL_Rect before = *s->before_full_screen;
