@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +24,8 @@ xvfb_display::xvfb_display(int width, int height) {
   const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
   server = fork();
   if (server == 0) {
+    // The server goes with this process, even if it dies without cleaning up.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     fcntl(ready[1], F_SETFD, 0);
     const int quiet = open("/dev/null", O_WRONLY);
     dup2(quiet, STDOUT_FILENO);
