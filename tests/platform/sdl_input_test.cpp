@@ -73,32 +73,24 @@ TEST_F(SdlInput, KeysArriveAsWindowsReportsThem) {
       {"Q with Shift", SDL_SCANCODE_Q, SDLK_q, KMOD_LSHIFT, 'Q', 0x10, false},
       {"Escape", SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, KMOD_NONE, 0x1B, 0x01, false},
       {"F1", SDL_SCANCODE_F1, SDLK_F1, KMOD_NONE, 0x70, 0x3B, false},
-      {"F24", SDL_SCANCODE_F24, SDLK_F24, KMOD_NONE, 0x87, 0x76, false},
       {"space", SDL_SCANCODE_SPACE, SDLK_SPACE, KMOD_NONE, 0x20, 0x39, false},
       {"a", SDL_SCANCODE_A, SDLK_a, KMOD_NONE, 'A', 0x1E, false},
       {"l", SDL_SCANCODE_L, SDLK_l, KMOD_NONE, 'L', 0x26, false},
-      {"7", SDL_SCANCODE_7, SDLK_7, KMOD_NONE, '7', 0x08, false},
       {"minus", SDL_SCANCODE_MINUS, SDLK_MINUS, KMOD_NONE, 0xBD, 0x0C, false},
-      {"apostrophe", SDL_SCANCODE_APOSTROPHE, SDLK_QUOTE, KMOD_NONE, 0xDE, 0x28, false},
       {"left Shift", SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, KMOD_LSHIFT, 0x10, 0x2A, false},
       {"right Shift", SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, KMOD_RSHIFT, 0x10, 0x36, false},
-      {"left Ctrl", SDL_SCANCODE_LCTRL, SDLK_LCTRL, KMOD_LCTRL, 0x11, 0x1D, false},
       {"right Ctrl", SDL_SCANCODE_RCTRL, SDLK_RCTRL, KMOD_RCTRL, 0x11, 0x1D, true},
       {"right Alt", SDL_SCANCODE_RALT, SDLK_RALT, KMOD_RALT, 0x12, 0x38, true},
       {"keypad 8, Num Lock on", SDL_SCANCODE_KP_8, SDLK_KP_8, KMOD_NUM, 0x68, 0x48, false},
       {"keypad 8, Num Lock off", SDL_SCANCODE_KP_8, SDLK_KP_8, KMOD_NONE, 0x26, 0x48, false},
       {"keypad 5, Num Lock off", SDL_SCANCODE_KP_5, SDLK_KP_5, KMOD_NONE, 0x0C, 0x4C, false},
-      {"keypad ., Num Lock off", SDL_SCANCODE_KP_PERIOD, SDLK_KP_PERIOD, KMOD_NONE, 0x2E, 0x53, false},
       {"arrow Up", SDL_SCANCODE_UP, SDLK_UP, KMOD_NONE, 0x26, 0x48, true},
       {"arrow Up, Num Lock on", SDL_SCANCODE_UP, SDLK_UP, KMOD_NUM, 0x26, 0x48, true},
-      {"Delete", SDL_SCANCODE_DELETE, SDLK_DELETE, KMOD_NONE, 0x2E, 0x53, true},
       {"keypad Enter", SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, KMOD_NONE, 0x0D, 0x1C, true},
       {"keypad /", SDL_SCANCODE_KP_DIVIDE, SDLK_KP_DIVIDE, KMOD_NONE, 0x6F, 0x35, true},
       {"Num Lock", SDL_SCANCODE_NUMLOCKCLEAR, SDLK_NUMLOCKCLEAR, KMOD_NUM, 0x90, 0x45, true},
       {"Pause", SDL_SCANCODE_PAUSE, SDLK_PAUSE, KMOD_NONE, 0x13, 0x45, false},
-      {"Print Screen", SDL_SCANCODE_PRINTSCREEN, SDLK_PRINTSCREEN, KMOD_NONE, 0x2C, 0x37, true},
       {"left Windows", SDL_SCANCODE_LGUI, SDLK_LGUI, KMOD_LGUI, 0x5B, 0x5B, true},
-      {"menu", SDL_SCANCODE_APPLICATION, SDLK_APPLICATION, KMOD_NONE, 0x5D, 0x5D, true},
       // A French layout has A where a US one has Q: Windows names the key by its letter.
       {"A on a French layout", SDL_SCANCODE_Q, SDLK_a, KMOD_NONE, 'A', 0x10, false},
   };
@@ -161,13 +153,10 @@ TEST_F(SdlInput, TextFollowsTheKeyThatTypedIt) {
       // Outside the Basic Multilingual Plane: a surrogate pair.
       {"SDL's text", text_event("a\xF0\x9F\x98\x80"), {kind::text}, u"a\xD83D\xDE00"},
       {"Return", key_event(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_NONE), {kind::key, kind::text}, u"\r"},
-      {"keypad Enter", key_event(SDL_KEYDOWN, SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, KMOD_NONE),
-       {kind::key, kind::text}, u"\r"},
       {"Ctrl+Return", key_event(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_LCTRL),
        {kind::key, kind::text}, u"\n"},
       {"Backspace", key_event(SDL_KEYDOWN, SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, KMOD_NONE),
        {kind::key, kind::text}, u"\b"},
-      {"Tab", key_event(SDL_KEYDOWN, SDL_SCANCODE_TAB, SDLK_TAB, KMOD_NONE), {kind::key, kind::text}, u"\t"},
       {"repeated Escape", key_event(SDL_KEYDOWN, SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, KMOD_NONE, 1),
        {kind::key, kind::text}, u"\x1b"},
       {"Ctrl+C", key_event(SDL_KEYDOWN, SDL_SCANCODE_C, SDLK_c, KMOD_RCTRL), {kind::key, kind::text}, u"\x03"},
@@ -190,68 +179,63 @@ TEST_F(SdlInput, TextFollowsTheKeyThatTypedIt) {
 }
 
 TEST_F(SdlInput, MouseButtonsMotionAndWheel) {
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.windowID = window_id;
-  motion.motion.x = 12;
-  motion.motion.y = 34;
-  std::vector<host_event> events = events_of(motion);
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_EQ(events[0].type, kind::mouse_move);
-  EXPECT_EQ(events[0].window, window_id);
-  EXPECT_EQ(events[0].mouse.x, 12);
-  EXPECT_EQ(events[0].mouse.y, 34);
-
-  struct button_row {
-    Uint32 type;
-    Uint8 sdl_button;
-    int button;  // -1: nothing arrives
+  // Every event at client pixel (5, 6) of the window.
+  const auto mouse = [](Uint32 type, Uint8 button, float wheel_y) {
+    SDL_Event e{};
+    e.type = type;
+    if (type == SDL_MOUSEWHEEL) {
+      e.wheel.windowID = window_id;
+      e.wheel.preciseY = wheel_y;
+    } else if (type == SDL_MOUSEMOTION) {
+      e.motion.windowID = window_id;
+      e.motion.x = 5;
+      e.motion.y = 6;
+    } else {
+      e.button.windowID = window_id;
+      e.button.button = button;
+      e.button.x = 5;
+      e.button.y = 6;
+    }
+    return e;
+  };
+  struct row {
+    const char* what;
+    SDL_Event sdl;
+    std::vector<kind> kinds;
+    int button;
     bool down;
+    int wheel_delta;
   };
-  for (const button_row& r : {button_row{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 0, true},
-                              button_row{SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 0, false},
-                              button_row{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 1, true},
-                              button_row{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 2, true},
-                              button_row{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, -1, true}}) {
-    SCOPED_TRACE(static_cast<int>(r.sdl_button));
-    SDL_Event e{};
-    e.type = r.type;
-    e.button.windowID = window_id;
-    e.button.button = r.sdl_button;
-    e.button.x = 5;
-    e.button.y = 6;
-    events = events_of(e);
-    if (r.button < 0) {
-      EXPECT_TRUE(events.empty());
+  const row rows[] = {
+      {"motion", mouse(SDL_MOUSEMOTION, 0, 0), {kind::mouse_move}, 0, false, 0},
+      {"left down", mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 0), {kind::button}, 0, true, 0},
+      {"left up", mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 0), {kind::button}, 0, false, 0},
+      {"right down", mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 0), {kind::button}, 1, true, 0},
+      {"middle down", mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 0), {kind::button}, 2, true, 0},
+      {"side button", mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 0), {}, 0, false, 0},
+      {"notch away", mouse(SDL_MOUSEWHEEL, 0, 1.0f), {kind::wheel}, 0, false, 120},
+      {"notch back", mouse(SDL_MOUSEWHEEL, 0, -1.0f), {kind::wheel}, 0, false, -120},
+      {"a quarter", mouse(SDL_MOUSEWHEEL, 0, 0.25f), {kind::wheel}, 0, false, 30},
+      {"sideways only", mouse(SDL_MOUSEWHEEL, 0, 0.0f), {}, 0, false, 0},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.what);
+    const std::vector<host_event> events = events_of(r.sdl);
+    std::vector<kind> kinds;
+    for (const host_event& e : events) kinds.push_back(e.type);
+    ASSERT_EQ(kinds, r.kinds);
+    if (events.empty()) continue;
+    const host_event& e = events[0];
+    EXPECT_EQ(e.window, window_id);
+    if (e.type == kind::wheel) {
+      EXPECT_EQ(e.mouse.wheel_delta, r.wheel_delta);
       continue;
     }
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].type, kind::button);
-    EXPECT_EQ(events[0].mouse.button, r.button);
-    EXPECT_EQ(events[0].mouse.down, r.down);
-    EXPECT_EQ(events[0].mouse.x, 5);
-    EXPECT_EQ(events[0].mouse.y, 6);
-  }
-
-  struct wheel_row {
-    float precise_y;
-    int delta;  // 0: nothing arrives
-  };
-  for (const wheel_row& r : {wheel_row{1.0f, 120}, wheel_row{-1.0f, -120}, wheel_row{0.25f, 30},
-                             wheel_row{-2.5f, -300}, wheel_row{0.0f, 0}}) {
-    SCOPED_TRACE(r.precise_y);
-    SDL_Event e{};
-    e.type = SDL_MOUSEWHEEL;
-    e.wheel.windowID = window_id;
-    e.wheel.preciseY = r.precise_y;
-    events = events_of(e);
-    if (r.delta == 0) {
-      EXPECT_TRUE(events.empty());
-      continue;
-    }
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].type, kind::wheel);
-    EXPECT_EQ(events[0].mouse.wheel_delta, r.delta);
+    EXPECT_EQ(e.mouse.x, 5);
+    EXPECT_EQ(e.mouse.y, 6);
+    if (e.type != kind::button) continue;
+    EXPECT_EQ(e.mouse.button, r.button);
+    EXPECT_EQ(e.mouse.down, r.down);
   }
 }
 

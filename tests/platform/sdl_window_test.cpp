@@ -219,7 +219,19 @@ TEST_F(SdlWindow, MinimisingRestoringAndExposing) {
   }
 }
 
-TEST_F(SdlWindow, WheelAndCursorAreInScreenCoordinates) {
+TEST_F(SdlWindow, MonitorCursorAndWheelAreInScreenCoordinates) {
+  const std::vector<portable::monitor_info> monitors = host->monitors();
+  ASSERT_EQ(monitors.size(), 1u);
+  const portable::monitor_info& m = monitors[0];
+  EXPECT_TRUE(m.primary);
+  EXPECT_EQ(m.name, "\\\\.\\DISPLAY1");
+  EXPECT_EQ(m.area.left, 0);
+  EXPECT_EQ(m.area.top, 0);
+  EXPECT_EQ(m.area.right, 1024);
+  EXPECT_EQ(m.area.bottom, 768);
+  EXPECT_EQ(m.work_area.right, 1024);
+  EXPECT_EQ(m.work_area.bottom, 768);
+
   const native_window w = open_window(37, 53, 120, 80, false);
   settle();
   SDL_Event wheel{};
@@ -241,20 +253,6 @@ TEST_F(SdlWindow, WheelAndCursorAreInScreenCoordinates) {
   host->cursor_position(cx, cy);
   EXPECT_EQ(cx, 300);
   EXPECT_EQ(cy, 200);
-}
-
-TEST_F(SdlWindow, OneMonitorTheSizeOfTheScreen) {
-  const std::vector<portable::monitor_info> monitors = host->monitors();
-  ASSERT_EQ(monitors.size(), 1u);
-  const portable::monitor_info& m = monitors[0];
-  EXPECT_TRUE(m.primary);
-  EXPECT_EQ(m.name, "\\\\.\\DISPLAY1");
-  EXPECT_EQ(m.area.left, 0);
-  EXPECT_EQ(m.area.top, 0);
-  EXPECT_EQ(m.area.right, 1024);
-  EXPECT_EQ(m.area.bottom, 768);
-  EXPECT_EQ(m.work_area.right, 1024);
-  EXPECT_EQ(m.work_area.bottom, 768);
 }
 
 TEST_F(SdlWindow, RealKeysArriveWithTheirText) {
