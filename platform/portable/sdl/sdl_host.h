@@ -60,9 +60,11 @@ class sdl_host final : public host {
   struct window_state {
     SDL_Window* sdl = nullptr;
     bool framed = true;
-    SDL_Rect reported{};     // client area, host coordinates: changes to this are not news
+    // The client area as the subset last heard of it (host coordinates); SDL's
+    // reports that match it are not news.
+    SDL_Rect reported{};
     bool minimized = false;
-    std::optional<SDL_Rect> before_full_screen;
+    std::optional<SDL_Rect> before_full_screen;  // set while full screen: where to go back to
   };
 
   sdl_host() = default;
