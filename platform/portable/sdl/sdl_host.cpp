@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace portable {
 
@@ -11,6 +12,11 @@ std::unique_ptr<sdl_host> sdl_host::open(std::string& error) {
   // Through OpenGL on a software renderer the window surface costs three more
   // threads and four to five times the time.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // Closing the last window would otherwise also raise SDL_QUIT, and the
+  // program would be asked twice to close the one window.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // A Windows program leaves the screen saver alone unless it asks otherwise.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
     error = std::string("cannot start SDL: ") + SDL_GetError();
     return nullptr;
@@ -20,6 +26,33 @@ std::unique_ptr<sdl_host> sdl_host::open(std::string& error) {
 
 sdl_host::~sdl_host() { SDL_Quit(); }
 
+bool sdl_host::start_video(std::string& error) {
+  if (video_started) return true;
+  if (!video_failure.empty()) {
+    error = video_failure;
+    return false;
+  }
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    video_failure = std::string("cannot open a display: ") + SDL_GetError();
+  } else {
+    // Finding no display server, SDL settles for a driver that shows nothing;
+    // a program would then run with no window anyone can see or close.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (invisible && !SDL_GetHint(SDL_HINT_VIDEODRIVER)) {
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      video_failure =
+          "cannot open a display: no display server answered (DISPLAY and WAYLAND_DISPLAY name none; "
+          "SDL_VIDEODRIVER=dummy runs without one)";
+    } else {
+      video_started = true;
+      return true;
+    }
+  }
+  error = video_failure;
+  return false;
+}
+
 std::int64_t sdl_host::counter() { return static_cast<std::int64_t>(SDL_GetPerformanceCounter()); }
 
 std::int64_t sdl_host::counter_frequency() {
@@ -27,7 +60,7 @@ std::int64_t sdl_host::counter_frequency() {
 }
 
 host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
-  if (held) return wake::input;
+  if (held || !pending.empty()) return wake::input;
   SDL_Event e;
   const int found =
       timeout_ms < 0 ? SDL_WaitEvent(&e)
@@ -43,40 +76,6 @@ host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
 
 void sdl_host::sleep(std::uint32_t ms) { SDL_Delay(ms); }
 
-bool sdl_host::take_sdl_event(SDL_Event& e) {
-  if (!held) return SDL_PollEvent(&e) != 0;
-  e = *held;
-  held.reset();
-  return true;
-}
-
-bool sdl_host::next_event(host_event& event) {
-  SDL_Event e;
-  while (take_sdl_event(e)) {
-    if (e.type == SDL_QUIT) {
-      event.type = host_event::kind::close_requested;
-      return true;
-    }
-  }
-  return false;
-}
-
-// Windows, monitors and capture arrive with the window and audio work; until
-// then the host has none of them and says so.
-native_window sdl_host::create_window(const window_spec&, std::string& error) {
-  error = "the SDL2 host cannot make windows yet";
-  return 0;
-}
-void sdl_host::destroy_window(native_window) {}
-void sdl_host::set_title(native_window, const std::string&) {}
-void sdl_host::show_window(native_window, bool) {}
-void sdl_host::place_window(native_window, std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}
-void sdl_host::set_full_screen(native_window, bool) {}
-void sdl_host::present(native_window, const std::uint32_t*, std::int32_t, std::int32_t, std::int32_t,
-                       const screen_rect&) {}
-screen_rect sdl_host::frame_extents() { return {}; }
-std::vector<monitor_info> sdl_host::monitors() { return {monitor_info{{0, 0, 1024, 768}, {0, 0, 1024, 768}, true, "SDL"}}; }
-void sdl_host::cursor_position(std::int32_t& x, std::int32_t& y) { x = y = 0; }
 std::unique_ptr<audio_capture> sdl_host::open_capture(std::int32_t, std::int32_t, std::string& error) {
   error = "the SDL2 host cannot capture audio yet";
   return nullptr;
@@ -85,8 +84,10 @@ std::unique_ptr<audio_capture> sdl_host::open_capture(std::int32_t, std::int32_t
 void sdl_host::set_cursor_visible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
 bool sdl_host::message_box(const std::string& title_utf8, const std::string& text_utf8) {
+  // Over the newest window, which is the program's one window.
+  SDL_Window* parent = windows.empty() ? nullptr : windows.rbegin()->second.sdl;
   // Fails at once where no message system exists (no display, dummy driver).
-  return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title_utf8.c_str(), text_utf8.c_str(), nullptr) == 0;
+  return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title_utf8.c_str(), text_utf8.c_str(), parent) == 0;
 }
 
 }  // namespace portable

@@ -1,15 +1,25 @@
 // The SDL2 host: the real machine underneath the portable Win32 subset.
 //
 // Implements from host.h:
-//   - the counter (SDL's performance counter);
-//   - waiting for input (SDL_WaitEventTimeout) and sleeping (SDL_Delay);
-//   - events: SDL_QUIT, which SDL raises for SIGINT and SIGTERM, is a close request;
-//   - the cursor's visibility;
-//   - the message box (SDL_ShowSimpleMessageBox).
+//   - the counter, waiting for input, sleeping, the cursor's visibility and the
+//     message box (sdl_host.cpp);
+//   - windows on SDL's window surface: create, destroy, title, show, place, full
+//     screen (the desktop-sized kind), present, frame extents (sdl_windows.cpp);
+//   - the monitors and the cursor's position (sdl_desktop.cpp);
+//   - events: keys (through sdl_keys.h), text, mouse, wheel, window changes and
+//     close requests; SDL_QUIT, which SDL raises for SIGINT and SIGTERM, asks
+//     every window to close (sdl_events.cpp).
+// Audio capture is not here: open_capture reports that there is none.
+//
+// SDL's video starts at the first call that needs it, so that a machine with no
+// display can still run the clock and events and fails only at create_window,
+// with a sentence.
 #pragma once
 
 #include <SDL.h>
 
+#include <deque>
+#include <map>
 #include <optional>
 
 #include "platform/portable/host.h"
@@ -18,7 +28,8 @@ namespace portable {
 
 class sdl_host final : public host {
  public:
-  // Initialises SDL; on failure returns null with the reason in `error`.
+  // Initialises SDL's events and timer; on failure returns null with the
+  // reason in `error`.
   static std::unique_ptr<sdl_host> open(std::string& error);
   ~sdl_host() override;
 
@@ -45,12 +56,48 @@ class sdl_host final : public host {
   bool message_box(const std::string& title_utf8, const std::string& text_utf8) override;
 
  private:
+  // A window the host made, and what it last told the subset about it.
+  struct window_state {
+    SDL_Window* sdl = nullptr;
+    bool framed = true;
+    // The client area as the subset last heard of it (host coordinates); SDL's
+    // reports that match it are not news.
+    SDL_Rect reported{};
+    bool minimized = false;
+    std::optional<SDL_Rect> before_full_screen;  // set while full screen: where to go back to
+  };
+
   sdl_host() = default;
+
+  // Starts SDL's video once; false with a sentence in `error` when there is no
+  // display to show windows on.
+  bool start_video(std::string& error);
+  // Where SDL's global coordinates have the primary monitor's top-left corner,
+  // which is the host's origin.
+  SDL_Point origin() const;
+  window_state* find(native_window w);
+  // Reads the window's client rectangle back from SDL, in host coordinates.
+  SDL_Rect placement_of(SDL_Window* sdl) const;
+  // Tells the subset where the window now is, as far as that is news to it:
+  // a moved and/or a resized event.
+  void report_placement(native_window w, window_state& s, const SDL_Rect& now);
+
   bool take_sdl_event(SDL_Event& e);
+  // Appends what `e` means to the subset to `pending` (nothing, one or two events).
+  void translate(const SDL_Event& e);
+  void translate_key(const SDL_KeyboardEvent& e);
+  void translate_window_event(const SDL_WindowEvent& e);
 
   // The event that ended a wait. SDL 2.26 drops the event when an unlimited
   // wait is given nowhere to put it, so waits always take one and keep it here.
   std::optional<SDL_Event> held;
+  std::deque<host_event> pending;
+  std::map<native_window, window_state> windows;
+  bool video_started = false;
+  std::string video_failure;  // why video could not start; it is not tried again
+  // The frame extents last read from a window manager; they hold for windows
+  // that do not exist yet.
+  screen_rect frame_seen;
 };
 
 }  // namespace portable
