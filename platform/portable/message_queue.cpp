@@ -5,6 +5,7 @@
 #include "platform/portable/host.h"
 #include "platform/portable/kernel.h"
 #include "platform/portable/window_registry.h"
+#include "platform/portable/winmm.h"
 
 namespace portable {
 namespace {
@@ -99,6 +100,7 @@ void post_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
 using namespace portable;
 
 BOOL WINAPI PeekMessageW(LPMSG msg, HWND window, UINT filter_min, UINT filter_max, UINT remove) {
+  deliver_captured_audio();
   if (!filter_is_valid(window)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
@@ -107,6 +109,7 @@ BOOL WINAPI PeekMessageW(LPMSG msg, HWND window, UINT filter_min, UINT filter_ma
 }
 
 BOOL WINAPI GetMessageW(LPMSG msg, HWND window, UINT filter_min, UINT filter_max) {
+  deliver_captured_audio();
   if (!filter_is_valid(window)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return -1;
@@ -171,6 +174,7 @@ LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wparam, LPARAM l
 // this way a message can never be slept over.
 DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all,
                                        DWORD milliseconds, DWORD wake_mask) {
+  deliver_captured_audio();
   if (count > 0) {
     SetLastError(count >= MAXIMUM_WAIT_OBJECTS ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
     return WAIT_FAILED;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/portable/sdl/sdl_capture.h"
+
 namespace portable {
 
 std::unique_ptr<host> open_default_host(std::string& error) { return sdl_host::open(error); }
@@ -77,9 +79,9 @@ void sdl_host::present(native_window, const std::uint32_t*, std::int32_t, std::i
 screen_rect sdl_host::frame_extents() { return {}; }
 std::vector<monitor_info> sdl_host::monitors() { return {monitor_info{{0, 0, 1024, 768}, {0, 0, 1024, 768}, true, "SDL"}}; }
 void sdl_host::cursor_position(std::int32_t& x, std::int32_t& y) { x = y = 0; }
-std::unique_ptr<audio_capture> sdl_host::open_capture(std::int32_t, std::int32_t, std::string& error) {
-  error = "the SDL2 host cannot capture audio yet";
-  return nullptr;
+std::unique_ptr<audio_capture> sdl_host::open_capture(std::int32_t rate, std::int32_t channels,
+                                                      std::string& error) {
+  return open_sdl_capture(rate, channels, error);
 }
 
 void sdl_host::set_cursor_visible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
