@@ -6,12 +6,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <numeric>
 #include <string>
 #include <vector>
 
 #include "platform/portable/sdl/sdl_host.h"
 #include "platform/win32.h"
+#include "tests/audio/samples.h"
 
 namespace {
 
@@ -23,8 +23,7 @@ class DiskMicrophone : public ::testing::Test {
     const int fd = mkstemp(name);
     ASSERT_GE(fd, 0);
     path = name;
-    std::vector<std::int16_t> numbers(4000);
-    std::iota(numbers.begin(), numbers.end(), std::int16_t{0});
+    const std::vector<std::int16_t> numbers = numbered(4000);
     FILE* file = fdopen(fd, "wb");
     ASSERT_EQ(std::fwrite(numbers.data(), 2, numbers.size(), file), numbers.size());
     std::fclose(file);
@@ -48,12 +47,6 @@ class DiskMicrophone : public ::testing::Test {
   std::unique_ptr<portable::sdl_host> host;
 };
 
-std::vector<std::int16_t> numbered(std::size_t count) {
-  std::vector<std::int16_t> v(count);
-  std::iota(v.begin(), v.end(), std::int16_t{0});
-  return v;
-}
-
 TEST_F(DiskMicrophone, SamplesArriveInOrder) {
   std::string error;
   std::unique_ptr<portable::audio_capture> capture = host->open_capture(8000, 1, error);
@@ -73,7 +66,7 @@ TEST_F(DiskMicrophone, WaveInBuffersFillFromIt) {
   WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 8000, 16000, 2, 16, 0};
   HWAVEIN handle = nullptr;
   ASSERT_EQ(waveInOpen(&handle, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
-  std::vector<short> data(720);
+  std::vector<std::int16_t> data(720);
   WAVEHDR headers[3] = {};
   for (int i = 0; i < 3; ++i) {
     headers[i].lpData = reinterpret_cast<LPSTR>(&data[i * 240]);

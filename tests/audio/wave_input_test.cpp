@@ -2,23 +2,16 @@
 // re-queueing, the ring read in place across its wrap, and failures.
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <vector>
 
 #include "audio/wave_input.h"
 #include "framework/waiter.h"
+#include "tests/audio/samples.h"
 #include "tests/support/scripted_host.h"
 
 namespace {
 
 constexpr std::int64_t ms = 1000000;
-
-// Samples numbered from 0, so that any gap or repetition shows.
-std::vector<std::int16_t> numbered(std::size_t count) {
-  std::vector<std::int16_t> samples(count);
-  std::iota(samples.begin(), samples.end(), std::int16_t{0});
-  return samples;
-}
 
 // Lets virtual time pass, then enters the platform as the run loop's message
 // pump does, which is when captured audio reaches the buffers.
@@ -26,18 +19,6 @@ void pass_time(DWORD milliseconds) {
   Sleep(milliseconds);
   MSG msg;
   PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-}
-
-// Reads the ring as the column builder does: from the last position up to the
-// start of the oldest buffer still queued, wrapping at the ring's end.
-std::vector<short> take_completed(const wave_input& capture, std::uint32_t& read_position) {
-  std::vector<short> taken;
-  const std::uint32_t end = capture.next_buffer * capture.buffer_frames * capture.channels;
-  while (read_position != end) {
-    taken.push_back(capture.sample_ring[read_position]);
-    read_position = (read_position + 1) % capture.ring_length;
-  }
-  return taken;
 }
 
 TEST(WaveInput, OpensSixtySevenBuffersOfThirtyMillisecondsOverOneRing) {
@@ -143,17 +124,17 @@ TEST(WaveInput, SamplesArriveInOrderAcrossTheWrapAndNoneIsLostWhileTheProgramKee
 
   waiter w;
   std::uint32_t read_position = 0;
-  std::vector<short> taken;
+  std::vector<std::int16_t> taken;
   for (int pass = 0; pass < 350; ++pass) {  // 3.5 s: the ring wraps once
     pass_time(10);
     capture.requeue_completed(w);
-    const std::vector<short> fresh = take_completed(capture, read_position);
+    const std::vector<std::int16_t> fresh = take_completed(capture, read_position);
     taken.insert(taken.end(), fresh.begin(), fresh.end());
   }
 
   // Every whole buffer captured so far, and nothing else.
   ASSERT_EQ(taken.size(), 3500u / 30 * 240);
-  for (std::size_t i = 0; i < taken.size(); ++i) ASSERT_EQ(taken[i], static_cast<short>(i)) << i;
+  for (std::size_t i = 0; i < taken.size(); ++i) ASSERT_EQ(taken[i], static_cast<std::int16_t>(i)) << i;
   EXPECT_EQ(host.microphone().dropped(), 0u);
 }
 
@@ -173,9 +154,9 @@ TEST(WaveInput, AfterAStallTheMostRecentAudioIsKeptAndTheOldestDropped) {
   EXPECT_EQ(portable::wave_in_dropped(capture.handle), 8000u);
   ASSERT_EQ(capture.next_buffer, 66u);
   std::uint32_t read_position = 0;
-  const std::vector<short> taken = take_completed(capture, read_position);
+  const std::vector<std::int16_t> taken = take_completed(capture, read_position);
   ASSERT_EQ(taken.size(), 66u * 240);
-  for (std::size_t i = 0; i < taken.size(); ++i) ASSERT_EQ(taken[i], static_cast<short>(8000 + i)) << i;
+  for (std::size_t i = 0; i < taken.size(); ++i) ASSERT_EQ(taken[i], static_cast<std::int16_t>(8000 + i)) << i;
 }
 
 TEST(WaveInput, RequeueEndsWhenTheDeviceIsGoneUnderneath) {

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <numeric>
 #include <vector>
 
 #include "platform/win32.h"
+#include "tests/audio/samples.h"
 #include "tests/support/scripted_host.h"
 
 namespace {
@@ -28,10 +28,8 @@ WAVEFORMATEX pcm(WORD channels, DWORD rate) {
 // samples 0, 1, 2, ... at 8000 Hz from the moment it opened.
 struct numbered_capture {
   numbered_capture(scripted::host& host, std::size_t count, DWORD samples)
-      : data(count, std::vector<short>(samples)), headers(count) {
-    std::vector<std::int16_t> numbers(8000);
-    std::iota(numbers.begin(), numbers.end(), std::int16_t{0});
-    host.microphone().play(numbers, 8000);
+      : data(count, std::vector<std::int16_t>(samples)), headers(count) {
+    host.microphone().play(numbered(8000), 8000);
     const WAVEFORMATEX format = pcm(1, 8000);
     EXPECT_EQ(waveInOpen(&handle, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
     for (std::size_t i = 0; i < count; ++i) {
@@ -46,20 +44,14 @@ struct numbered_capture {
     for (WAVEHDR& header : headers) waveInUnprepareHeader(handle, &header, sizeof(WAVEHDR));
     waveInClose(handle);
   }
-  std::vector<short> recorded(std::size_t i) const {
+  std::vector<std::int16_t> recorded(std::size_t i) const {
     return {data[i].begin(), data[i].begin() + headers[i].dwBytesRecorded / 2};
   }
 
   HWAVEIN handle = nullptr;
-  std::vector<std::vector<short>> data;
+  std::vector<std::vector<std::int16_t>> data;
   std::vector<WAVEHDR> headers;
 };
-
-std::vector<short> run(short first, std::size_t count) {
-  std::vector<short> v(count);
-  std::iota(v.begin(), v.end(), first);
-  return v;
-}
 
 TEST(WaveIn, BuffersFillInQueueOrderWithEverySampleOnce) {
   scripted::host host;
@@ -72,9 +64,9 @@ TEST(WaveIn, BuffersFillInQueueOrderWithEverySampleOnce) {
   EXPECT_EQ(capture.headers[0].dwFlags, WHDR_PREPARED | WHDR_DONE);
   EXPECT_EQ(capture.headers[1].dwFlags, WHDR_PREPARED | WHDR_DONE);
   EXPECT_EQ(capture.headers[2].dwFlags, WHDR_PREPARED | WHDR_INQUEUE);
-  EXPECT_EQ(capture.recorded(0), run(0, 100));
-  EXPECT_EQ(capture.recorded(1), run(100, 100));
-  EXPECT_EQ(capture.recorded(2), run(200, 40));
+  EXPECT_EQ(capture.recorded(0), numbered(100, 0));
+  EXPECT_EQ(capture.recorded(1), numbered(100, 100));
+  EXPECT_EQ(capture.recorded(2), numbered(40, 200));
 
   // Stopping hands back the buffer being filled; an empty one would stay queued.
   ASSERT_EQ(waveInStop(capture.handle), MMSYSERR_NOERROR);
@@ -89,14 +81,14 @@ TEST(WaveIn, AudioIsThrownAwayBeforeStartWhileStoppedAndWithNoBufferQueued) {
   ASSERT_EQ(waveInStart(capture.handle), MMSYSERR_NOERROR);
   host.set_now(host.now() + 30 * ms);  // 80-319: fills both buffers, 40 left over
   Sleep(0);
-  EXPECT_EQ(capture.recorded(0), run(80, 100));
-  EXPECT_EQ(capture.recorded(1), run(180, 100));
+  EXPECT_EQ(capture.recorded(0), numbered(100, 80));
+  EXPECT_EQ(capture.recorded(1), numbered(100, 180));
 
   ASSERT_EQ(waveInPrepareHeader(capture.handle, &capture.headers[0], sizeof(WAVEHDR)), MMSYSERR_NOERROR);
   ASSERT_EQ(waveInAddBuffer(capture.handle, &capture.headers[0], sizeof(WAVEHDR)), MMSYSERR_NOERROR);
   host.set_now(host.now() + 5 * ms);  // 320-359; the 40 left over are gone
   Sleep(0);
-  EXPECT_EQ(capture.recorded(0), run(320, 40));
+  EXPECT_EQ(capture.recorded(0), numbered(40, 320));
 }
 
 TEST(WaveIn, EveryWayIntoThePlatformDeliversAudio) {

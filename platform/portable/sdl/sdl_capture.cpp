@@ -49,10 +49,13 @@ class sdl_capture final : public audio_capture {
   }
 
  private:
-  // On SDL's audio thread, with the device locked.
+  // On SDL's audio thread, with the device locked. Once the device is gone
+  // (the sound server stopped, the card was pulled) SDL goes on calling back
+  // with silence; that is not audio the microphone heard, so it is not kept.
   static void SDLCALL arrived(void* self, Uint8* stream, int length) {
-    static_cast<sdl_capture*>(self)->fifo.push(reinterpret_cast<const std::int16_t*>(stream),
-                                               static_cast<std::size_t>(length) / 2);
+    sdl_capture& capture = *static_cast<sdl_capture*>(self);
+    if (SDL_GetAudioDeviceStatus(capture.device) != SDL_AUDIO_PLAYING) return;
+    capture.fifo.push(reinterpret_cast<const std::int16_t*>(stream), static_cast<std::size_t>(length) / 2);
   }
 
   sample_fifo fifo;
