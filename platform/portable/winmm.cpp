@@ -69,10 +69,14 @@ void deliver(wave_in_device& device) {
   }
 }
 
+// Rates above what any capture device offers would only size the host's queue
+// absurdly.
+constexpr DWORD highest_rate = 384000;
+
 bool is_supported(const WAVEFORMATEX& f) {
   return f.wFormatTag == WAVE_FORMAT_PCM && f.wBitsPerSample == 16 && f.nChannels > 0 &&
-         f.nSamplesPerSec > 0 && f.nBlockAlign == f.nChannels * 2 &&
-         f.nAvgBytesPerSec == f.nSamplesPerSec * f.nBlockAlign;
+         f.nSamplesPerSec > 0 && f.nSamplesPerSec <= highest_rate &&
+         f.nBlockAlign == f.nChannels * 2 && f.nAvgBytesPerSec == f.nSamplesPerSec * f.nBlockAlign;
 }
 
 }  // namespace

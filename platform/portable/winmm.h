@@ -78,8 +78,9 @@ typedef WAVEHDR* LPWAVEHDR;
 // refuses) gives MMSYSERR_BADDEVICEID, as Windows does when it has no wave input
 // device at all; the host's reason goes to stderr. Formats other than 16-bit PCM
 // give WAVERR_BADFORMAT, and so does a PCM format whose nBlockAlign or
-// nAvgBytesPerSec does not follow from its other fields. Callbacks are not
-// supported (MMSYSERR_NOTSUPPORTED): the program polls.
+// nAvgBytesPerSec does not follow from its other fields, where Windows quietly
+// corrects them: a caller that gets them wrong has a fault worth seeing.
+// Callbacks are not supported (MMSYSERR_NOTSUPPORTED): the program polls.
 MMRESULT WINAPI waveInOpen(LPHWAVEIN handle, UINT device_id, LPCWAVEFORMATEX format,
                            DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
 // Fails with WAVERR_STILLPLAYING while buffers are queued.

@@ -143,6 +143,7 @@ TEST(WaveIn, OpenTakesSixteenBitPcmWhoseFieldsAgree) {
        CALLBACK_NULL, WAVERR_BADFORMAT},
       {"block align disagrees", [](WAVEFORMATEX& f) { f.nBlockAlign = 4; }, CALLBACK_NULL, WAVERR_BADFORMAT},
       {"byte rate disagrees", [](WAVEFORMATEX& f) { f.nAvgBytesPerSec = 8000; }, CALLBACK_NULL, WAVERR_BADFORMAT},
+      {"a rate no device has", [](WAVEFORMATEX& f) { f = pcm(1, 4000000); }, CALLBACK_NULL, WAVERR_BADFORMAT},
       {"no channels", [](WAVEFORMATEX& f) { f.nChannels = 0; f.nBlockAlign = 0; f.nAvgBytesPerSec = 0; },
        CALLBACK_NULL, WAVERR_BADFORMAT},
       {"a callback", [](WAVEFORMATEX&) {}, 0x00030000u, MMSYSERR_NOTSUPPORTED},
