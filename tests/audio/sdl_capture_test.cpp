@@ -1,5 +1,5 @@
 // The SDL2 host's capture, on SDL's file-reading "disk" audio driver: what the
-// file holds arrives, in order, in real time, through the host and through waveIn.
+// file holds reaches the waveIn buffers in order, in real time, without a gap.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -47,21 +47,6 @@ class DiskMicrophone : public ::testing::Test {
   std::unique_ptr<portable::sdl_host> host;
 };
 
-TEST_F(DiskMicrophone, SamplesArriveInOrder) {
-  std::string error;
-  std::unique_ptr<portable::audio_capture> capture = host->open_capture(8000, 1, error);
-  ASSERT_TRUE(capture) << error;
-
-  std::vector<std::int16_t> taken(1600);
-  std::size_t count = 0;
-  for (const Uint32 start = SDL_GetTicks(); count < taken.size() && SDL_GetTicks() - start < 5000;) {
-    count += capture->read(taken.data() + count, taken.size() - count);
-    SDL_Delay(5);
-  }
-  EXPECT_EQ(taken, numbered(1600));
-  EXPECT_EQ(capture->dropped(), 0u);
-}
-
 TEST_F(DiskMicrophone, WaveInBuffersFillFromIt) {
   WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 8000, 16000, 2, 16, 0};
   HWAVEIN handle = nullptr;
@@ -81,6 +66,7 @@ TEST_F(DiskMicrophone, WaveInBuffersFillFromIt) {
   // The device may have started before waveInStart; whatever came first was
   // dropped, and the buffers hold what followed, without a gap.
   for (std::size_t i = 1; i < data.size(); ++i) ASSERT_EQ(data[i], data[i - 1] + 1) << i;
+  EXPECT_EQ(portable::wave_in_dropped(handle), 0u);
   EXPECT_EQ(waveInClose(handle), MMSYSERR_NOERROR);
 }
 

@@ -179,27 +179,4 @@ TEST(WaveIn, AMissingMicrophoneIsABadDeviceWithTheReasonOnStderr) {
   EXPECT_EQ(handle, nullptr);
 }
 
-TEST(WaveIn, ACaptureOutlivingItsHostCapturesNothingMore) {
-  HWAVEIN handle = nullptr;
-  std::vector<short> data(80);
-  WAVEHDR header{};
-  header.lpData = reinterpret_cast<LPSTR>(data.data());
-  header.dwBufferLength = 160;
-  {
-    scripted::host first;
-    first.microphone().sine(1000, 1000);
-    const WAVEFORMATEX format = pcm(1, 8000);
-    ASSERT_EQ(waveInOpen(&handle, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
-    ASSERT_EQ(waveInPrepareHeader(handle, &header, sizeof header), MMSYSERR_NOERROR);
-    ASSERT_EQ(waveInAddBuffer(handle, &header, sizeof header), MMSYSERR_NOERROR);
-    ASSERT_EQ(waveInStart(handle), MMSYSERR_NOERROR);
-  }
-  scripted::host second;
-  second.set_now(1000 * ms);
-  Sleep(0);
-  EXPECT_EQ(header.dwBytesRecorded, 0u);
-  EXPECT_EQ(waveInReset(handle), MMSYSERR_NOERROR);
-  EXPECT_EQ(waveInClose(handle), MMSYSERR_NOERROR);
-}
-
 }  // namespace

@@ -82,22 +82,4 @@ TEST(DibImage, AnImpossibleSizeFailsWithFourAndHoldsNothing) {
   EXPECT_FALSE(image.pixel_array);
 }
 
-TEST(DibImage, HeaderDescribesA32BitBottomUpImage) {
-  dib_image image;
-  ASSERT_EQ(image.create({300, 200}, dib_image::default_stride), 0);
-  const BITMAPINFOHEADER header = bitmap_header_for(image);
-  EXPECT_EQ(sizeof header, 40u);
-  EXPECT_EQ(header.biSize, 40u);
-  EXPECT_EQ(header.biWidth, 300);
-  EXPECT_EQ(header.biHeight, 200);  // positive: row 0 is the bottom row
-  EXPECT_EQ(header.biPlanes, 1);
-  EXPECT_EQ(header.biBitCount, 32);
-  EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
-  EXPECT_EQ(header.biSizeImage, 0u);
-  EXPECT_EQ(header.biXPelsPerMeter, 3779);
-  EXPECT_EQ(header.biYPelsPerMeter, 3779);
-  EXPECT_EQ(header.biClrUsed, 0u);
-  EXPECT_EQ(header.biClrImportant, 0u);
-}
-
 }  // namespace
