@@ -32,22 +32,9 @@ read -r -t 10 display <&"$fd" || { echo "e2e: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$display"
 
 # Microphone.
-mkdir -p -m 700 "$dir/xdg" "$dir/pulse"
-export XDG_RUNTIME_DIR="$dir/xdg" PULSE_SERVER="unix:$dir/pulse/native"
-cat >"$dir/pulse/vmic.pa" <<PA
-load-module module-native-protocol-unix auth-anonymous=1 socket=$dir/pulse/native
-load-module module-null-sink sink_name=vmic_sink
-load-module module-remap-source source_name=vmic master=vmic_sink.monitor
-set-default-sink vmic_sink
-set-default-source vmic
-PA
-pulseaudio --daemonize=no --exit-idle-time=-1 -n -F "$dir/pulse/vmic.pa" >"$dir/pulse.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null || { echo "e2e: PulseAudio did not start" >&2; exit 1; }
-sox -n -r 48000 -c 1 -b 16 -e signed-integer -t raw "$dir/tone.raw" synth 120 sine 1000 vol 0.5
-pacat --playback -d vmic_sink --rate=48000 --channels=1 --format=s16le --latency-msec=20 "$dir/tone.raw" &
-pids+=($!)
+source tools/virtual-mic.sh
+virtual_mic_start "$dir" 1000 120
+pids+=("$virtual_mic_server" "$virtual_mic_player")
 
 # Program.
 case "$kind" in

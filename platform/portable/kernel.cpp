@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/portable/host.h"
+#include "platform/portable/winmm.h"
 
 namespace {
 thread_local DWORD last_error = ERROR_SUCCESS;
@@ -20,7 +21,10 @@ BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
   return TRUE;
 }
 
-VOID WINAPI Sleep(DWORD milliseconds) { portable::current_host().sleep(milliseconds); }
+VOID WINAPI Sleep(DWORD milliseconds) {
+  portable::deliver_captured_audio();
+  portable::current_host().sleep(milliseconds);
+}
 
 DWORD WINAPI GetLastError() { return last_error; }
 

@@ -5,6 +5,7 @@
 #include "platform/portable/host.h"
 #include "platform/portable/kernel.h"
 #include "platform/portable/window_registry.h"
+#include "platform/portable/winmm.h"
 
 namespace portable {
 namespace {
@@ -112,6 +113,7 @@ void post_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
 using namespace portable;
 
 BOOL WINAPI PeekMessageW(LPMSG msg, HWND window, UINT filter_min, UINT filter_max, UINT remove) {
+  deliver_captured_audio();
   if (!filter_is_valid(window)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
@@ -120,6 +122,7 @@ BOOL WINAPI PeekMessageW(LPMSG msg, HWND window, UINT filter_min, UINT filter_ma
 }
 
 BOOL WINAPI GetMessageW(LPMSG msg, HWND window, UINT filter_min, UINT filter_max) {
+  deliver_captured_audio();
   if (!filter_is_valid(window)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return -1;
@@ -186,6 +189,7 @@ LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wparam, LPARAM l
 // second wait ends at once, since waking is the safer error.
 DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all,
                                        DWORD milliseconds, DWORD wake_mask) {
+  deliver_captured_audio();
   if (count > 0) {
     SetLastError(count >= MAXIMUM_WAIT_OBJECTS ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
     return WAIT_FAILED;

@@ -86,9 +86,9 @@ std::vector<portable::monitor_info> host::monitors() {
   return {portable::monitor_info{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true, "\\\\.\\DISPLAY1"}};
 }
 
-std::unique_ptr<portable::audio_capture> host::open_capture(std::int32_t, std::int32_t, std::string& error) {
-  error = "the scripted host has no microphone yet";
-  return nullptr;
+std::unique_ptr<portable::audio_capture> host::open_capture(std::int32_t rate, std::int32_t channels,
+                                                          std::string& error) {
+  return mic.open(rate, channels, error);
 }
 
 bool host::message_box(const std::string& title_utf8, const std::string& text_utf8) {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/portable/host.h"
+#include "tests/support/scripted_audio.h"
 
 namespace scripted {
 
@@ -55,6 +56,8 @@ class host final : public portable::host {
   const std::vector<message_box_record>& message_boxes() const { return box_log; }
   bool cursor_visible() const { return cursor_shown; }
   bool stalled() const { return stalled_flag; }
+  // What capture devices hear; it can also refuse to open one.
+  scripted::microphone& microphone() { return mic; }
 
   std::int64_t counter() override;
   std::int64_t counter_frequency() override { return 1000000000; }
@@ -89,6 +92,7 @@ class host final : public portable::host {
   std::vector<message_box_record> box_log;
   bool cursor_shown = true;
   bool stalled_flag = false;
+  scripted::microphone mic{now_ns};
 };
 
 }  // namespace scripted

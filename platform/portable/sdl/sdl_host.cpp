@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/portable/sdl/sdl_capture.h"
+
 namespace portable {
 
 std::unique_ptr<host> open_default_host(std::string& error) { return sdl_host::open(error); }
@@ -76,9 +78,9 @@ host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
 
 void sdl_host::sleep(std::uint32_t ms) { SDL_Delay(ms); }
 
-std::unique_ptr<audio_capture> sdl_host::open_capture(std::int32_t, std::int32_t, std::string& error) {
-  error = "the SDL2 host cannot capture audio yet";
-  return nullptr;
+std::unique_ptr<audio_capture> sdl_host::open_capture(std::int32_t rate, std::int32_t channels,
+                                                      std::string& error) {
+  return open_sdl_capture(rate, channels, error);
 }
 
 void sdl_host::set_cursor_visible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }

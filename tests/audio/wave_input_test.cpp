@@ -1,0 +1,178 @@
+// The wave input stream on the scripted host's microphone: buffer geometry,
+// re-queueing, the ring read in place across its wrap, and failures.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "audio/wave_input.h"
+#include "framework/waiter.h"
+#include "tests/audio/samples.h"
+#include "tests/support/scripted_host.h"
+
+namespace {
+
+constexpr std::int64_t ms = 1000000;
+
+// Lets virtual time pass, then enters the platform as the run loop's message
+// pump does, which is when captured audio reaches the buffers.
+void pass_time(DWORD milliseconds) {
+  Sleep(milliseconds);
+  MSG msg;
+  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+}
+
+TEST(WaveInput, OpensSixtySevenBuffersOfThirtyMillisecondsOverOneRing) {
+  scripted::host host;
+  wave_input capture;
+  ASSERT_EQ(capture.open(8000.0, 1), 0);
+
+  EXPECT_NE(capture.handle, nullptr);
+  EXPECT_EQ(capture.buffer_frames, 240u);
+  EXPECT_EQ(capture.buffer_count, 67u);
+  EXPECT_EQ(capture.ring_length, 16080u);
+  EXPECT_EQ(capture.next_buffer, 0u);
+  for (std::uint32_t i = 0; i < capture.buffer_count; ++i) {
+    SCOPED_TRACE(i);
+    const WAVEHDR& header = capture.headers[i];
+    EXPECT_EQ(header.lpData, reinterpret_cast<char*>(&capture.sample_ring[i * 240]));
+    EXPECT_EQ(header.dwBufferLength, 480u);
+    EXPECT_EQ(header.dwFlags, WHDR_PREPARED | WHDR_INQUEUE);
+  }
+  EXPECT_EQ(host.microphone().open_captures(), 1);
+}
+
+TEST(WaveInput, WithNothingCompletedQueuesNothingAndStillWakesThirtyMillisecondsLater) {
+  scripted::host host;
+  host.set_now(1000 * ms);
+  wave_input capture;
+  ASSERT_EQ(capture.open(8000.0, 1), 0);
+  waiter w;
+  const std::int64_t before = host.now();
+  capture.requeue_completed(w);
+
+  EXPECT_EQ(capture.next_buffer, 0u);
+  for (std::uint32_t i = 0; i < capture.buffer_count; ++i)
+    EXPECT_EQ(capture.headers[i].dwFlags, WHDR_PREPARED | WHDR_INQUEUE) << i;
+  // The deadline counts from the clock reading taken inside the call.
+  EXPECT_GE(w.deadline(), before + 30000000);
+  EXPECT_LT(w.deadline(), host.now() + 30000000);
+}
+
+TEST(WaveInput, WhenEveryBufferCompletedAllGoBackAndNextBufferComesRound) {
+  scripted::host host;
+  wave_input capture;
+  ASSERT_EQ(capture.open(8000.0, 1), 0);
+  waiter w;
+  // Ten buffers' worth first, so that the full round starts mid-ring.
+  pass_time(300);
+  capture.requeue_completed(w);
+  ASSERT_EQ(capture.next_buffer, 10u);
+
+  // The program keeps pumping but does not re-queue for longer than the ring lasts.
+  for (int i = 0; i < 250; ++i) pass_time(10);
+  for (std::uint32_t i = 0; i < capture.buffer_count; ++i)
+    ASSERT_TRUE(capture.headers[i].dwFlags & WHDR_DONE) << i;
+  capture.requeue_completed(w);
+
+  EXPECT_EQ(capture.next_buffer, 10u);
+  for (std::uint32_t i = 0; i < capture.buffer_count; ++i)
+    EXPECT_EQ(capture.headers[i].dwFlags, WHDR_PREPARED | WHDR_INQUEUE) << i;
+}
+
+TEST(WaveInput, CloseIsHarmlessWhenNeverOpenedOrRepeated) {
+  scripted::host host;
+  wave_input never_opened;
+  never_opened.close();
+  EXPECT_EQ(never_opened.handle, nullptr);
+
+  wave_input capture;
+  ASSERT_EQ(capture.open(8000.0, 1), 0);
+  capture.close();
+  capture.close();
+  EXPECT_EQ(capture.handle, nullptr);
+  EXPECT_FALSE(capture.sample_ring);
+  EXPECT_FALSE(capture.headers);
+  EXPECT_EQ(host.microphone().open_captures(), 0);
+  // The geometry of the last opening stays for whoever still reads it.
+  EXPECT_EQ(capture.ring_length, 16080u);
+}
+
+TEST(WaveInput, FailedOpenReturnsFiveAndLeavesTheStreamClosed) {
+  scripted::host host;
+  host.microphone().refuse("no sound card");
+  wave_input capture;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(capture.open(8000.0, 1), 5);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("no sound card"), std::string::npos);
+
+  EXPECT_EQ(capture.handle, nullptr);
+  EXPECT_FALSE(capture.sample_ring);
+  EXPECT_FALSE(capture.headers);
+  EXPECT_EQ(capture.rate, 8000.0);
+  EXPECT_EQ(capture.channels, 1u);
+
+  // The stream can be opened once a device is there.
+  host.microphone().refuse("");
+  EXPECT_EQ(capture.open(8000.0, 1), 0);
+}
+
+TEST(WaveInput, SamplesArriveInOrderAcrossTheWrapAndNoneIsLostWhileTheProgramKeepsUp) {
+  scripted::host host;
+  host.microphone().play(numbered(32000), 8000);
+  wave_input capture;
+  ASSERT_EQ(capture.open(8000.0, 1), 0);
+
+  waiter w;
+  std::uint32_t read_position = 0;
+  std::vector<std::int16_t> taken;
+  for (int pass = 0; pass < 350; ++pass) {  // 3.5 s: the ring wraps once
+    pass_time(10);
+    capture.requeue_completed(w);
+    const std::vector<std::int16_t> fresh = take_completed(capture, read_position);
+    taken.insert(taken.end(), fresh.begin(), fresh.end());
+  }
+
+  // Every whole buffer captured so far, and nothing else.
+  ASSERT_EQ(taken.size(), 3500u / 30 * 240);
+  for (std::size_t i = 0; i < taken.size(); ++i) ASSERT_EQ(taken[i], static_cast<std::int16_t>(i)) << i;
+  EXPECT_EQ(host.microphone().dropped(), 0u);
+}
+
+TEST(WaveInput, AfterAStallTheMostRecentAudioIsKeptAndTheOldestDropped) {
+  scripted::host host;
+  host.microphone().play(numbered(32000), 8000);
+  wave_input capture;
+  ASSERT_EQ(capture.open(8000.0, 1), 0);
+
+  host.set_now(host.now() + 3000 * ms);  // the program does not enter the platform at all
+  pass_time(0);
+  waiter w;
+  capture.requeue_completed(w);
+
+  // Two seconds were kept: 66 whole buffers after the first second was dropped.
+  EXPECT_EQ(host.microphone().dropped(), 8000u);
+  EXPECT_EQ(portable::wave_in_dropped(capture.handle), 8000u);
+  ASSERT_EQ(capture.next_buffer, 66u);
+  std::uint32_t read_position = 0;
+  const std::vector<std::int16_t> taken = take_completed(capture, read_position);
+  ASSERT_EQ(taken.size(), 66u * 240);
+  for (std::size_t i = 0; i < taken.size(); ++i) ASSERT_EQ(taken[i], static_cast<std::int16_t>(8000 + i)) << i;
+}
+
+TEST(WaveInput, RequeueEndsWhenTheDeviceIsGoneUnderneath) {
+  scripted::host host;
+  wave_input capture;
+  ASSERT_EQ(capture.open(8000.0, 1), 0);
+  // Every buffer handed back and the device closed: nothing can be queued again.
+  ASSERT_EQ(waveInReset(capture.handle), MMSYSERR_NOERROR);
+  ASSERT_EQ(waveInClose(capture.handle), MMSYSERR_NOERROR);
+
+  waiter w;
+  capture.requeue_completed(w);
+  EXPECT_EQ(capture.next_buffer, 0u);
+  EXPECT_NE(w.deadline(), -1);
+  capture.close();
+  EXPECT_EQ(capture.handle, nullptr);
+}
+
+}  // namespace

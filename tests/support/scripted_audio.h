@@ -1,0 +1,50 @@
+// The scripted host's microphone. What it hears is a function of virtual time
+// (silence, a sine, a recording), so a test states the sound once and a capture
+// opened at any rate samples it. Capture devices keep what they captured in the
+// same bounded queue as the SDL2 host's, so a program that stalls loses the
+// oldest audio here too, and dropped() counts it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/portable/host.h"
+
+namespace scripted {
+
+struct microphone_state;
+
+class microphone {
+ public:
+  // `clock_ns` is the host's virtual time; the microphone only reads it.
+  explicit microphone(const std::int64_t& clock_ns);
+  // Captures still open afterwards capture nothing more.
+  ~microphone();
+  microphone(const microphone&) = delete;
+  microphone& operator=(const microphone&) = delete;
+
+  // What the microphone hears from the current virtual time on; silence at first.
+  void silence();
+  // amplitude in sample units (32767 is full scale).
+  void sine(double frequency_hz, double amplitude);
+  // The samples, recorded at `rate`, then silence.
+  void play(std::vector<std::int16_t> samples, std::int32_t rate);
+
+  // While a reason is set, opening a capture device fails with it.
+  void refuse(std::string reason);
+
+  // Capture devices open now.
+  int open_captures() const;
+  // Samples dropped by every capture opened so far, because nobody read them in time.
+  std::uint64_t dropped() const;
+
+  std::unique_ptr<portable::audio_capture> open(std::int32_t rate, std::int32_t channels,
+                                                std::string& error);
+
+ private:
+  std::shared_ptr<microphone_state> shared;  // also held by open captures
+};
+
+}  // namespace scripted
