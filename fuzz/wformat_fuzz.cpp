@@ -218,8 +218,9 @@ class format_builder {
         const bool narrow = size.narrow || (!size.wide && conversion == u'S');
         if (narrow) add_narrow_text(precision.text_limit());
         else add_wide_text(precision.text_limit());
-        // AddressSanitizer's snprintf interceptor measures a %.0s argument as if
-        // it had no precision, so an empty array is left out of the comparison.
+        // AddressSanitizer's snprintf interceptor reads a %.0s argument as if it
+        // had no precision (past the end of an empty array), so a precision of
+        // zero is left out of the comparison.
         call.c_alike = call.c_alike && narrow && only_left_flag(flags) && size.text.empty() &&
                        std::get<const char*>(call.arguments.back()) != nullptr &&
                        is_ascii(call.narrow_texts.back()) && precision.text_limit() != 0;
@@ -350,10 +351,12 @@ void check(const formatting_call& call, Arguments... arguments) {
     return;
   }
 
-  const std::size_t shown = std::min<std::size_t>(length, compared_units);
-  const std::unique_ptr<WCHAR[]> whole(new WCHAR[shown + 1]);
-  const int whole_result = bounded(whole.get(), shown + 1, format, arguments...);
-  require(whole_result == (shown == std::size_t(length) ? length : -1),
+  // The whole text and its terminator, or (too long to compare) its beginning.
+  const bool all_shown = std::size_t(length) <= compared_units;
+  const std::size_t whole_room = all_shown ? std::size_t(length) + 1 : compared_units;
+  const std::unique_ptr<WCHAR[]> whole(new WCHAR[whole_room]);
+  const int whole_result = bounded(whole.get(), whole_room, format, arguments...);
+  require(whole_result == (all_shown ? length : -1),
           "given room for the whole text, the bounded form writes the measured length");
   if (std::size_t(length) <= call.count) {
     require(result == length, "a text that fits reports its measured length");
@@ -367,8 +370,8 @@ void check(const formatting_call& call, Arguments... arguments) {
             "a text that does not fit fills the buffer with its beginning");
   }
 
-  if (!call.c_alike || shown != std::size_t(length)) return;
-  std::vector<char> narrow(shown + 1);
+  if (!call.c_alike || !all_shown) return;
+  std::vector<char> narrow(whole_room);
   const int c_length = c_formatted(narrow.data(), narrow.size(), call.c_format.c_str(), arguments...);
   require(c_length == length, "the length is snprintf's");
   require(std::equal(whole.get(), whole.get() + length, narrow.begin(),
