@@ -14,7 +14,7 @@ targets=("${@:2}")
 
 tools/install-deps.sh build fuzz
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+cmake --build --preset fuzz -j2
 
 for target in "${targets[@]}"; do
   corpus=build/fuzz/corpus/$target
