@@ -32,19 +32,27 @@ xstring<T, A>& xstring<T, A>::vformat(bool append, const T* format_text, va_list
   // asking for the whole capacity as text would double the buffer on every call.
   const std::uint64_t text_room = capacity_ > 0 ? capacity_ - 1 : 0;
   std::uint64_t want = std::max<std::uint64_t>(text_room, std::uint64_t{base} + format_start_room);
+  // The storage the text had when the call began stays alive until the call
+  // ends, however often the string moves: an argument may point into it (this
+  // string's own text appended to itself), and every attempt reads it again.
+  old_text original;
   for (;;) {
-    // The old text stays alive through the attempt: an argument may point into
-    // it (this string's own text appended to itself).
-    old_text old;
-    prepare(true, false, std::max<std::uint64_t>(length_, want), old);
-    // Units from the formatting point to the end of the storage; the last one
-    // is kept for the terminator, which the Windows formatter leaves out when
-    // the text fills all the units it is given.
+    old_text moved;
+    if (prepare(true, false, std::max<std::uint64_t>(length_, want), moved) && !original.data) {
+      original = std::move(moved);
+    }
+    // The formatter writes from one unit past the formatting point to the end
+    // of the storage, and the text then moves down into place. So the unit at
+    // the formatting point, the terminator of the text before it, stays as it
+    // is while the arguments are read: one of them may be that very text. The
+    // unit left over at the end is the terminator's, which the Windows
+    // formatter leaves out when the text fills all the units it is given.
     const std::uint32_t room = capacity_ - base - 1;
     va_list attempt;
     va_copy(attempt, args);
-    const int result = _vsnwprintf(data_ + base, room, format_text, attempt);
+    const int result = _vsnwprintf(data_ + base + 1, room, format_text, attempt);
     va_end(attempt);
+    if (result >= 0) units::move(data_ + base, data_ + base + 1, result);
     length_ = result >= 0 ? base + result : base;
     terminate_if_room();
     if (result >= 0) return *this;

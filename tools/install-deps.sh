@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Warblet need.
-# Usage: tools/install-deps.sh [build|windows|e2e]...   (no argument: build)
+# Usage: tools/install-deps.sh [build|windows|e2e|fuzz]...   (no argument: build)
 # Packages already present are not fetched again, so a second run costs nothing.
 set -euo pipefail
 
@@ -11,6 +11,7 @@ build=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu
        libx11-dev xvfb)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686)
 e2e=(xvfb x11-apps imagemagick pulseaudio pulseaudio-utils sox xfonts-base wine wine64 fonts-wine)
+fuzz=(clang libclang-rt-dev)
 
 wanted=()
 for group in "${@:-build}"; do
@@ -18,7 +19,8 @@ for group in "${@:-build}"; do
     build) wanted+=("${build[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
     e2e) wanted+=("${e2e[@]}") ;;
-    *) echo "install-deps: unknown group '$group' (build, windows or e2e)" >&2; exit 2 ;;
+    fuzz) wanted+=("${fuzz[@]}") ;;
+    *) echo "install-deps: unknown group '$group' (build, windows, e2e or fuzz)" >&2; exit 2 ;;
   esac
 done
 

@@ -168,14 +168,23 @@ bool takes_narrow(const directive& d, WCHAR narrow_letter) {
   return d.conversion == narrow_letter;
 }
 
+// A text argument up to its terminator, but never past the precision: an array
+// of exactly `precision` units (bytes for narrow text) need not be terminated.
+template <class Unit>
+std::basic_string_view<Unit> text_argument(const Unit* text, const directive& d) {
+  if (!d.has_precision) return text;
+  const Unit* terminator = std::char_traits<Unit>::find(text, d.precision, Unit(0));
+  return {text, terminator ? static_cast<std::size_t>(terminator - text) : d.precision};
+}
+
 void put_text(unit_sink& out, const directive& d, argument_list& args) {
   static const std::u16string_view null_text = u"(null)";
   if (takes_narrow(d, u'S')) {
     const char* text = va_arg(args.list, const char*);
-    put_padded(out, d, text ? portable::utf16_from_utf8(text) : null_text);
+    put_padded(out, d, text ? portable::utf16_from_utf8(text_argument(text, d)) : null_text);
   } else {
     const WCHAR* text = va_arg(args.list, const WCHAR*);
-    put_padded(out, d, text ? std::u16string_view(text) : null_text);
+    put_padded(out, d, text ? text_argument(text, d) : null_text);
   }
 }
 

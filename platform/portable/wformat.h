@@ -8,7 +8,9 @@
 //   %p  a pointer as upper-case hexadecimal, two digits per byte
 //   %%  a percent sign
 // with the flags - + space # 0, a width and a precision (either may be *).
-// A null text pointer prints "(null)". %n and unknown directives are errors.
+// A precision on text bounds what is read as well as what is printed: at most
+// that many units, or bytes of narrow text. A null text pointer prints "(null)".
+// %n and unknown directives are errors.
 #pragma once
 
 #include <cstdarg>

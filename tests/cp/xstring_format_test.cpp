@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -68,6 +69,69 @@ TEST(XstringFormat, AppendingKeepsTheTextIncludingTheStringsOwn) {
   format_into(shared, true, u"!%d", 7);
   EXPECT_EQ(contents(shared), u"a text of some length + a text of some length!7");
   EXPECT_EQ(contents(s), u"a text of some length + a text of some length");
+}
+
+// The string's own text as an argument when appending, from every kind of
+// storage: formatting in place must not overwrite the argument's terminator
+// before reading it, and a retry must not read a buffer the string has left.
+TEST(XstringFormat, TheStringsOwnTextIsAnArgumentFromEveryStorage) {
+  std::u16string roomy_storage;
+  std::u16string tight_storage;
+  text shared_keeper;
+  const struct {
+    const char* name;
+    std::function<text()> make;
+  } storages[] = {
+      {"empty", [] { return text(); }},
+      {"inline", [] { return text(u"xxx"); }},
+      {"heap, exactly full", [] { return text(u"twenty-one units long"); }},
+      {"heap with room", [] {
+         text s(std::u16string(100, u'x').c_str());
+         s.replace(3, 97, cp::text_source<WCHAR>(u""));
+         return s;
+       }},
+      {"shared heap", [&] {
+         shared_keeper = text(u"twenty-one units long");
+         return shared_keeper;
+       }},
+      {"writable borrowed, no zero after it", [&] {
+         roomy_storage.assign(100, u'y');
+         text s;
+         s.try_adopt(cp::text_source<WCHAR>(roomy_storage.data(), 3, 100, text::borrowed_writable));
+         return s;
+       }},
+      {"writable borrowed, no room", [&] {
+         tight_storage = u"abc";
+         text s;
+         s.try_adopt(cp::text_source<WCHAR>(tight_storage.data(), 3, 3, text::borrowed_writable));
+         return s;
+       }},
+  };
+  const struct {
+    const char* name;
+    void (*append)(text&);
+    std::u16string (*expected)(const std::u16string&);
+  } appends[] = {
+      {"-%s", [](text& s) { format_into(s, true, u"-%s", s.c_str()); },
+       [](const std::u16string& m) { return m + u"-" + m; }},
+      {"%s%200d", [](text& s) { format_into(s, true, u"%s%200d", s.c_str(), 1); },
+       [](const std::u16string& m) { return m + m + std::u16string(199, u' ') + u"1"; }},
+      {"%.*s|", [](text& s) { format_into(s, true, u"%.*s|", int(s.length()), s.data()); },
+       [](const std::u16string& m) { return m + m + u"|"; }},
+  };
+  for (const auto& storage : storages) {
+    for (const auto& append : appends) {
+      text s = storage.make();
+      std::u16string model = contents(s);
+      // Twice: the first append may move the text, the second then runs in place.
+      for (int round = 0; round < 2; ++round) {
+        append.append(s);
+        model = append.expected(model);
+        ASSERT_EQ(contents(s), model) << storage.name << ", " << append.name << ", round " << round;
+      }
+      EXPECT_EQ(contents(shared_keeper), shared_keeper.length() ? u"twenty-one units long" : u"");
+    }
+  }
 }
 
 TEST(XstringFormat, ARejectedFormatThrowsInsteadOfGrowingWithoutBound) {

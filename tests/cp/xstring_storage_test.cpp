@@ -182,6 +182,28 @@ TEST(XstringStorage, BorrowedTextIsWrittenOnlyWhenWritable) {
   EXPECT_EQ(storage, u"thirteen unit");
 }
 
+// Two strings must never both write the same storage: a copy of a writable
+// borrowed string takes the units, while a read-only one may go on sharing.
+TEST(XstringStorage, OnlyAReadOnlyBorrowedStringIsCopiedBySharing) {
+  const struct {
+    text::storage_kind kind;
+    bool copy_shares;
+  } cases[] = {
+      {text::borrowed_readonly, true},
+      {text::borrowed_writable, false},
+  };
+  for (const auto& c : cases) {
+    std::u16string storage = u"|0 and room to spare";
+    text borrowed;
+    ASSERT_TRUE(borrowed.try_adopt(source(storage.data(), 2, 21, c.kind)));
+    text copy(borrowed);
+    EXPECT_EQ(copy.data() == storage.data(), c.copy_shares) << c.kind;
+    format_into(borrowed, false, u"%d", 5);
+    EXPECT_EQ(contents(borrowed), u"5");
+    EXPECT_EQ(contents(copy), u"|0") << c.kind;
+  }
+}
+
 TEST(XstringStorage, ASourceInTheUnusedStorageIsReadBeforeItIsOverwritten) {
   std::u16string storage = u"abc?efgh";
   text writable;

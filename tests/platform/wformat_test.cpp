@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/win32.h"
@@ -80,6 +81,23 @@ TEST(WideFormatter, DirectivesHaveTheWindowsMeaning) {
       {u"100%", formatted(u"100%%")},
       {pointer_digits, formatted(u"%p", reinterpret_cast<void*>(0xAB))},
       {std::u16string(largest_size.begin(), largest_size.end()), formatted(u"%Iu", SIZE_MAX)},
+  };
+  for (const formatted_case& c : cases) EXPECT_EQ(c.actual, c.expected);
+}
+
+// A precision bounds what is read, so an array of exactly that many units (or
+// bytes) needs no terminator; a terminator before the precision still ends it.
+TEST(WideFormatter, APrecisionStopsTheReadingOfText) {
+  const std::unique_ptr<WCHAR[]> wide(new WCHAR[3]{u'a', u'b', u'c'});
+  const std::unique_ptr<char[]> narrow(new char[3]{'d', 'e', 'f'});
+  const formatted_case cases[] = {
+      {u"abc", formatted(u"%.3s", wide.get())},
+      {u"ab", formatted(u"%.2s", wide.get())},
+      {u"  abc", formatted(u"%5.*s", 3, wide.get())},
+      {u"def", formatted(u"%.3S", narrow.get())},
+      {u"de |", formatted(u"%-3.2hs|", narrow.get())},
+      {u"xy", formatted(u"%.5s", u"xy")},
+      {u"xy", formatted(u"%.5S", "xy")},
   };
   for (const formatted_case& c : cases) EXPECT_EQ(c.actual, c.expected);
 }
