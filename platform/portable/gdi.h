@@ -17,6 +17,7 @@
 #define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
 #define GetBValue(rgb) ((BYTE)((rgb) >> 16))
 #define CLR_INVALID 0xFFFFFFFF
+#define GDI_ERROR 0xFFFFFFFFL
 
 #define RGN_AND 1
 #define RGN_OR 2
@@ -75,7 +76,7 @@ HGDIOBJ WINAPI GetStockObject(int index);
 // Returns the object of the same kind that was selected before; null on failure.
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 
-// Each returns the previous setting (CLR_INVALID or 0 on failure).
+// Each returns the previous setting (on failure CLR_INVALID, 0 and GDI_ERROR).
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF colour);
 int WINAPI SetBkMode(HDC dc, int mode);
 UINT WINAPI SetTextAlign(HDC dc, UINT align);

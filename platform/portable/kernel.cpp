@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/portable/host.h"
+#include "platform/portable/update_region.h"
 
 namespace {
 thread_local DWORD last_error = ERROR_SUCCESS;
@@ -20,7 +21,11 @@ BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
   return TRUE;
 }
 
-VOID WINAPI Sleep(DWORD milliseconds) { portable::current_host().sleep(milliseconds); }
+// What was drawn is presented first: sleeping is waiting too.
+VOID WINAPI Sleep(DWORD milliseconds) {
+  portable::present_drawn();
+  portable::current_host().sleep(milliseconds);
+}
 
 DWORD WINAPI GetLastError() { return last_error; }
 

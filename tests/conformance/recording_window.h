@@ -77,9 +77,11 @@ class recording_class {
     return nullptr;
   }
 
+  // Dispatches what is queued; a queue that never empties (a paint that is
+  // never validated) ends after a generous number of messages.
   static void dispatch_all() {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (int left = 1000; left > 0 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); --left) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
