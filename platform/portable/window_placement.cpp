@@ -70,7 +70,7 @@ void set_outer_rect(HWND handle, const RECT& outer, bool repaint, bool tell_host
 
 void client_resized(HWND handle, std::int32_t width, std::int32_t height) {
   window* w = find_window(handle);
-  if (!w) return;
+  if (!w || (width == w->client_width && height == w->client_height)) return;
   RECT outer = outer_around_client(*w, w->client_origin(), width, height);
   const RECT proposed = outer;
   SendMessageW(handle, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&outer));
