@@ -1,12 +1,12 @@
 // The desktop: screen metrics, monitors, display settings and the full-screen
 // rule, all from the host's list of monitors.
+#include "platform/portable/display.h"
+
 #include <algorithm>
-#include <climits>
 #include <cstring>
 #include <optional>
 #include <vector>
 
-#include "platform/portable/display.h"
 #include "platform/portable/display_modes.h"
 #include "platform/portable/host.h"
 #include "platform/portable/kernel.h"
@@ -86,11 +86,8 @@ void update_full_screen(window& w) {
   const bool borderless_popup = (w.style & WS_POPUP) && !(w.style & (WS_CAPTION | WS_THICKFRAME));
   bool full_screen = false;
   if (process().display.full_screen_mode && w.visible && borderless_popup) {
-    for (const monitor_info& m : current_host().monitors()) {
-      const RECT area = rect_of(m.area);
-      full_screen = full_screen || (area.left == w.outer.left && area.top == w.outer.top &&
-                                    area.right == w.outer.right && area.bottom == w.outer.bottom);
-    }
+    for (const monitor_info& m : current_host().monitors())
+      full_screen = full_screen || same_rect(rect_of(m.area), w.outer);
   }
   if (full_screen == w.full_screen) return;
   w.full_screen = full_screen;
@@ -168,7 +165,8 @@ BOOL WINAPI GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info) {
   info->rcMonitor = rect_of(found->area);
   info->rcWork = rect_of(found->work_area);
   info->dwFlags = found->primary ? MONITORINFOF_PRIMARY : 0;
-  if (info->cbSize == sizeof(MONITORINFOEXW)) copy_name(found->name, static_cast<MONITORINFOEXW*>(info)->szDevice);
+  if (info->cbSize == sizeof(MONITORINFOEXW))
+    copy_name(found->name, static_cast<MONITORINFOEXW*>(info)->szDevice);
   return TRUE;
 }
 
@@ -181,8 +179,8 @@ BOOL WINAPI EnumDisplaySettingsW(LPCWSTR device, DWORD mode, DEVMODEW* settings)
   std::memset(settings, 0, sizeof *settings);
   copy_name(found->name, settings->dmDeviceName);
   settings->dmSize = sizeof *settings;
-  settings->dmFields = DM_POSITION | DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFLAGS |
-                       DM_DISPLAYFREQUENCY;
+  settings->dmFields =
+      DM_POSITION | DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFLAGS | DM_DISPLAYFREQUENCY;
   settings->dmPosition = POINTL{found->area.left, found->area.top};
   settings->dmBitsPerPel = 32;
   settings->dmPelsWidth = static_cast<DWORD>(found->area.right - found->area.left);
@@ -198,9 +196,10 @@ LONG WINAPI ChangeDisplaySettingsW(DEVMODEW* settings, DWORD flags) {
     if (flags & ~(CDS_UPDATEREGISTRY | CDS_TEST | CDS_FULLSCREEN)) return DISP_CHANGE_BADFLAGS;
     DEVMODEW current;
     EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &current);
-    const bool same = (!(settings->dmFields & DM_PELSWIDTH) || settings->dmPelsWidth == current.dmPelsWidth) &&
-                      (!(settings->dmFields & DM_PELSHEIGHT) || settings->dmPelsHeight == current.dmPelsHeight) &&
-                      (!(settings->dmFields & DM_BITSPERPEL) || settings->dmBitsPerPel == current.dmBitsPerPel);
+    const bool same =
+        (!(settings->dmFields & DM_PELSWIDTH) || settings->dmPelsWidth == current.dmPelsWidth) &&
+        (!(settings->dmFields & DM_PELSHEIGHT) || settings->dmPelsHeight == current.dmPelsHeight) &&
+        (!(settings->dmFields & DM_BITSPERPEL) || settings->dmBitsPerPel == current.dmBitsPerPel);
     if (!same) return DISP_CHANGE_BADMODE;
     if (flags & CDS_TEST) return DISP_CHANGE_SUCCESSFUL;
     full_screen_mode = (flags & CDS_FULLSCREEN) != 0;

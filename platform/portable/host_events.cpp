@@ -90,7 +90,11 @@ UINT button_message(std::int32_t button, bool down) {
 // wait in the queue merge into the latest.
 void deliver_mouse(window& w, const host_event& event) {
   const POINT origin = w.client_origin();
-  MSG msg{w.handle, WM_MOUSEMOVE, 0, MAKELPARAM(event.mouse.x, event.mouse.y), message_time(),
+  MSG msg{w.handle,
+          WM_MOUSEMOVE,
+          0,
+          MAKELPARAM(event.mouse.x, event.mouse.y),
+          message_time(),
           POINT{origin.x + event.mouse.x, origin.y + event.mouse.y}};
   key_state& keys = process().keys_now;
   switch (event.type) {
@@ -107,7 +111,8 @@ void deliver_mouse(window& w, const host_event& event) {
   }
   msg.wParam = keys.mouse_flags();
   if (event.type == host_event::kind::wheel)
-    msg.wParam = MAKEWPARAM(msg.wParam, static_cast<WORD>(static_cast<std::int16_t>(event.mouse.wheel_delta)));
+    msg.wParam =
+        MAKEWPARAM(msg.wParam, static_cast<WORD>(static_cast<std::int16_t>(event.mouse.wheel_delta)));
   queued_message* last = last_input();
   if (msg.message == WM_MOUSEMOVE && last && last->msg.message == WM_MOUSEMOVE && last->msg.hwnd == w.handle)
     last->msg = msg;

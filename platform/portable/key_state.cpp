@@ -16,9 +16,8 @@ constexpr DWORD right_shift_scan_code = 0x36;
 struct sided_pair {
   int generic, left, right;
 };
-constexpr sided_pair sided_pairs[] = {{VK_SHIFT, VK_LSHIFT, VK_RSHIFT},
-                                      {VK_CONTROL, VK_LCONTROL, VK_RCONTROL},
-                                      {VK_MENU, VK_LMENU, VK_RMENU}};
+constexpr sided_pair sided_pairs[] = {
+    {VK_SHIFT, VK_LSHIFT, VK_RSHIFT}, {VK_CONTROL, VK_LCONTROL, VK_RCONTROL}, {VK_MENU, VK_LMENU, VK_RMENU}};
 
 const sided_pair* pair_of(int sided) {
   for (const sided_pair& p : sided_pairs)

@@ -70,8 +70,9 @@ int WINAPI GetUpdateRgn(HWND window, HRGN region, BOOL erase);
 int WINAPI ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip,
                           HRGN update_region, LPRECT update_rect, UINT flags);
 
-// The brush may be a brush handle or a system colour index + 1 (COLOR_WINDOW + 1).
-// FrameRect draws the rectangle's one-pixel border inside it.
+// FillRect's brush may also be a system colour index + 1 (COLOR_WINDOW + 1): the
+// three below, in Windows' default colours. FrameRect takes only brushes and
+// draws the rectangle's one-pixel border inside it.
 int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
 

@@ -40,5 +40,8 @@ class region {
 };
 
 inline bool is_empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+inline bool same_rect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
 
 }  // namespace portable

@@ -23,7 +23,8 @@ void move_pixels(pixel_surface& surface, const region& destination, int dx, int 
     const std::size_t count = static_cast<std::size_t>(part.right - part.left);
     for (LONG i = 0; i < part.bottom - part.top; ++i) {
       const LONG y = dy > 0 ? part.bottom - 1 - i : part.top + i;
-      const std::uint32_t* from = source + static_cast<std::size_t>(y - dy) * surface.width + (part.left - dx);
+      const std::uint32_t* from =
+          source + static_cast<std::size_t>(y - dy) * surface.width + (part.left - dx);
       std::memmove(surface.row(y) + part.left, from, count * sizeof(std::uint32_t));
     }
   }
@@ -31,8 +32,8 @@ void move_pixels(pixel_surface& surface, const region& destination, int dx, int 
 
 }  // namespace
 
-int WINAPI ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update_region,
-                          LPRECT update_rect, UINT flags) {
+int WINAPI ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip,
+                          HRGN update_region, LPRECT update_rect, UINT flags) {
   portable::window* w = find_window(window);
   region* out = update_region ? process().gdi.find_as<region>(update_region) : nullptr;
   if (!w || (update_region && !out)) return ERROR;

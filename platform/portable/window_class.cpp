@@ -61,8 +61,9 @@ ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* wc) {
     SetLastError(ERROR_CLASS_ALREADY_EXISTS);
     return 0;
   }
-  return classes.add(window_class{0, wc->lpszClassName, wc->lpfnWndProc, wc->cbWndExtra, wc->hInstance,
-                                  wc->hbrBackground})
+  return classes
+      .add(window_class{0, wc->lpszClassName, wc->lpfnWndProc, wc->cbWndExtra, wc->hInstance,
+                        wc->hbrBackground})
       .atom;
 }
 

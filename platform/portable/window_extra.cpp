@@ -31,7 +31,9 @@ LONG WINAPI SetWindowLongW(HWND window, int index, LONG value) {
   return exchange_extra<LONG>(window, index, value);
 }
 
-LONG WINAPI GetWindowLongW(HWND window, int index) { return exchange_extra<LONG>(window, index, std::nullopt); }
+LONG WINAPI GetWindowLongW(HWND window, int index) {
+  return exchange_extra<LONG>(window, index, std::nullopt);
+}
 
 LONG_PTR WINAPI SetWindowLongPtrW(HWND window, int index, LONG_PTR value) {
   return exchange_extra<LONG_PTR>(window, index, value);

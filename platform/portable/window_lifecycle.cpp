@@ -17,10 +17,6 @@
 namespace portable {
 namespace {
 
-bool same_rect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 // Where a window asked for with CW_USEDEFAULT goes: a popup to 0, 0 with no
 // size, an overlapped window to the primary monitor's work area (its corner,
 // until the host reports where it really put the window) with three quarters of
@@ -48,6 +44,7 @@ std::string title_of(LPCWSTR text) { return text ? utf8_from_utf16(text) : std::
 // Sends the window its last messages and forgets it.
 void destroy(HWND handle, bool send_destroy) {
   window* w = process().windows.find(handle);
+  if (!w || w->destroying) return;  // its procedure destroyed it already
   w->destroying = true;
   if (send_destroy) SendMessageW(handle, WM_DESTROY, 0, 0);
   SendMessageW(handle, WM_NCDESTROY, 0, 0);
@@ -63,11 +60,13 @@ void destroy(HWND handle, bool send_destroy) {
 // follows if it differs from the frame the window was made with.
 void take_frame(HWND handle, const RECT& client) {
   window* w = process().windows.find(handle);
+  if (!w) return;
   const RECT frame{client.left - w->outer.left, client.top - w->outer.top, w->outer.right - client.right,
                    w->outer.bottom - client.bottom};
   if (same_rect(frame, w->frame)) return;
   w->frame = frame;
-  resize_client(*w, std::max<LONG>(0, client.right - client.left), std::max<LONG>(0, client.bottom - client.top));
+  resize_client(*w, std::max<LONG>(0, client.right - client.left),
+                std::max<LONG>(0, client.bottom - client.top));
   current_host().place_window(w->native, client.left, client.top, w->client_width, w->client_height);
 }
 
@@ -76,9 +75,9 @@ void take_frame(HWND handle, const RECT& client) {
 
 using namespace portable;
 
-HWND WINAPI CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_name, DWORD style,
-                            int x, int y, int width, int height, HWND parent, HMENU menu,
-                            HINSTANCE instance, LPVOID param) {
+HWND WINAPI CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_name, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                            LPVOID param) {
   if (parent || menu) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
@@ -124,18 +123,28 @@ HWND WINAPI CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_n
   ++process().classes.find(registered.atom)->windows;
   const HWND handle = made.handle;
 
-  CREATESTRUCTW create{param, instance, menu, parent, static_cast<int>(outer.bottom - outer.top),
-                       static_cast<int>(outer.right - outer.left), static_cast<int>(outer.top),
-                       static_cast<int>(outer.left), static_cast<LONG>(style), window_name, class_name,
+  CREATESTRUCTW create{param,
+                       instance,
+                       menu,
+                       parent,
+                       static_cast<int>(outer.bottom - outer.top),
+                       static_cast<int>(outer.right - outer.left),
+                       static_cast<int>(outer.top),
+                       static_cast<int>(outer.left),
+                       static_cast<LONG>(style),
+                       window_name,
+                       class_name,
                        ex_style};
-  if (!SendMessageW(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) {
+  if (!SendMessageW(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) ||
+      !process().windows.find(handle)) {
     destroy(handle, false);
     return nullptr;
   }
   RECT client = outer;
   SendMessageW(handle, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
   take_frame(handle, client);
-  if (SendMessageW(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
+  if (SendMessageW(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1 ||
+      !process().windows.find(handle)) {
     destroy(handle, true);
     return nullptr;
   }

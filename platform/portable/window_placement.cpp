@@ -14,10 +14,6 @@
 namespace portable {
 namespace {
 
-bool same_rect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 RECT outer_around_client(const window& w, POINT origin, std::int32_t width, std::int32_t height) {
   return RECT{origin.x - w.frame.left, origin.y - w.frame.top, origin.x + width + w.frame.right,
               origin.y + height + w.frame.bottom};
@@ -75,6 +71,9 @@ void client_resized(HWND handle, std::int32_t width, std::int32_t height) {
   const RECT proposed = outer;
   SendMessageW(handle, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&outer));
   set_outer_rect(handle, outer, true, !same_rect(outer, proposed));
+  // The host's surface for the window is a new one after a resize: it gets all
+  // the pixels again.
+  if ((w = process().windows.find(handle))) mark_drawn(*w, region(w->client_rect()));
 }
 
 void client_moved(HWND handle, std::int32_t x, std::int32_t y) {

@@ -52,7 +52,8 @@ TEST(Monitors, APointOffEveryMonitorFollowsTheFlags) {
 TEST(Monitors, AWindowIsOnTheMonitorThatHoldsIt) {
   conformance::recording_class recorder;
   HWND w = recorder.create_shown_popup(30, 30, 100, 100);
-  EXPECT_EQ(MonitorFromWindow(w, MONITOR_DEFAULTTONULL), MonitorFromPoint(POINT{30, 30}, MONITOR_DEFAULTTONULL));
+  EXPECT_EQ(MonitorFromWindow(w, MONITOR_DEFAULTTONULL),
+            MonitorFromPoint(POINT{30, 30}, MONITOR_DEFAULTTONULL));
 }
 
 TEST(DisplaySettings, OnlyTheCurrentModeIsAcceptedForFullScreen) {

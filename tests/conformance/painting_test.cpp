@@ -101,7 +101,8 @@ TEST(UpdateRegion, InvalidateRectClipsToTheClientAreaAndAccumulates) {
       {"null is the whole client area", {whole}, {{0, 0, 120, 80}}},
       {"clipped", {{-10, -10, 20, 1000}}, {{0, 0, 20, 80}}},
       {"outside", {{200, 10, 220, 20}}, {}},
-      {"two rectangles", {{10, 10, 30, 20}, {20, 15, 40, 30}},
+      {"two rectangles",
+       {{10, 10, 30, 20}, {20, 15, 40, 30}},
        {{10, 10, 30, 15}, {10, 15, 40, 20}, {20, 20, 40, 30}}},
   };
   recording_class recorder;
@@ -141,8 +142,7 @@ TEST(Scrolling, ScrollWindowExMovesThePixelsAndInvalidatesTheUncoveredStrip) {
     RECT bounds{};
     // Windows gives the type of the invalidated area; Wine's result does not
     // always follow it, so only success is checked.
-    EXPECT_NE(ScrollWindowEx(w, c.dx, c.dy, nullptr, nullptr, uncovered, &bounds, SW_INVALIDATE),
-              ERROR);
+    EXPECT_NE(ScrollWindowEx(w, c.dx, c.dy, nullptr, nullptr, uncovered, &bounds, SW_INVALIDATE), ERROR);
     EXPECT_EQ(bounds, c.strip);
     EXPECT_EQ(conformance::rectangles_of(uncovered), std::vector<RECT>{c.strip});
     EXPECT_EQ(update_rectangles(w), std::vector<RECT>{c.strip});
@@ -254,7 +254,8 @@ TEST(Drawing, FillRectAndFrameRectWithEachKindOfBrush) {
     fill(dc, RECT{0, 0, 120, 80}, ground);
     EXPECT_EQ(FrameRect(dc, &box, c.brush) != 0, c.frames);
     if (!c.frames) continue;
-    for (const POINT p : {POINT{10, 10}, POINT{19, 10}, POINT{10, 29}, POINT{19, 29}, POINT{15, 10}, POINT{19, 20}})
+    for (const POINT p :
+         {POINT{10, 10}, POINT{19, 10}, POINT{10, 29}, POINT{19, 29}, POINT{15, 10}, POINT{19, 20}})
       EXPECT_EQ(GetPixel(dc, p.x, p.y), c.expected) << p.x << ", " << p.y;
     EXPECT_EQ(GetPixel(dc, 11, 11), ground);
     EXPECT_EQ(GetPixel(dc, 20, 20), ground);
@@ -317,9 +318,9 @@ TEST(Drawing, TextOutDrawsOnItsBaseline) {
     }
   }
   EXPECT_GT(lit, 50);
-  EXPECT_GE(top, baseline - 16);   // nothing above the font's ascent
-  EXPECT_LE(top, baseline - 8);    // the capitals and brackets reach up
-  EXPECT_GT(bottom, baseline);     // the brackets and the p go below the baseline
+  EXPECT_GE(top, baseline - 16);  // nothing above the font's ascent
+  EXPECT_LE(top, baseline - 8);   // the capitals and brackets reach up
+  EXPECT_GT(bottom, baseline);    // the brackets and the p go below the baseline
   EXPECT_LE(bottom, baseline + 5);
   EXPECT_GE(left, 10);
   EXPECT_LE(left, 13);

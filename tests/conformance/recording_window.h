@@ -43,10 +43,9 @@ class recording_class {
   recording_class(const recording_class&) = delete;
   recording_class& operator=(const recording_class&) = delete;
 
-  HWND create(DWORD style, int x, int y, int width, int height, DWORD ex_style = 0,
-              void* param = nullptr) {
-    HWND w = CreateWindowExW(ex_style, MAKEINTATOM(atom), TEXT("conformance"), style, x, y, width,
-                             height, nullptr, nullptr, GetModuleHandleW(nullptr), param);
+  HWND create(DWORD style, int x, int y, int width, int height, DWORD ex_style = 0, void* param = nullptr) {
+    HWND w = CreateWindowExW(ex_style, MAKEINTATOM(atom), TEXT("conformance"), style, x, y, width, height,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), param);
     if (w) created.push_back(w);
     return w;
   }
@@ -107,8 +106,7 @@ class recording_class {
         self.create_params.push_back(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
         return self.create_result;
       case WM_NCDESTROY:
-        self.created.erase(std::remove(self.created.begin(), self.created.end(), window),
-                           self.created.end());
+        self.created.erase(std::remove(self.created.begin(), self.created.end(), window), self.created.end());
         break;
     }
     return DefWindowProcW(window, message, wparam, lparam);

@@ -34,8 +34,7 @@ TEST(WindowCreation, APopupIsSizedAndPlacedBeforeCreateWindowExReturns) {
   int param = 0;
   HWND w = recorder.create(WS_POPUP, 100, 120, 300, 200, 0, &param);
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(recorder.messages_among({WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE,
-                                     WM_SHOWWINDOW}),
+  EXPECT_EQ(recorder.messages_among({WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW}),
             (std::vector<UINT>{WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}));
   EXPECT_EQ(recorder.create_params, (std::vector<void*>{&param, &param}));
   for (const conformance::received& r : recorder.log) EXPECT_EQ(r.window, w);
@@ -133,8 +132,8 @@ TEST(WindowPlacement, MoveWindowReportsOnlyWhatChanged) {
     const RECT after{before.left + c.dx, before.top + c.dy, before.right + c.dx + c.dw,
                      before.bottom + c.dy + c.dh};
     recorder.log.clear();
-    EXPECT_TRUE(MoveWindow(w, after.left, after.top, after.right - after.left,
-                           after.bottom - after.top, TRUE));
+    EXPECT_TRUE(
+        MoveWindow(w, after.left, after.top, after.right - after.left, after.bottom - after.top, TRUE));
     std::vector<UINT> seen = recorder.messages_among({WM_SIZE, WM_MOVE});
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, c.expected);
@@ -228,8 +227,8 @@ TEST(WindowClasses, RegisteringAndUnregistering) {
 
   // Windows reports ERROR_CANNOT_FIND_WND_CLASS here and Wine another code, so
   // only the failure is checked.
-  EXPECT_EQ(CreateWindowExW(0, TEXT("conformance_missing"), TEXT(""), WS_POPUP, 0, 0, 10, 10,
-                            nullptr, nullptr, instance, nullptr),
+  EXPECT_EQ(CreateWindowExW(0, TEXT("conformance_missing"), TEXT(""), WS_POPUP, 0, 0, 10, 10, nullptr,
+                            nullptr, instance, nullptr),
             nullptr);
 
   HWND w = recorder.create(WS_POPUP, 0, 0, 10, 10);

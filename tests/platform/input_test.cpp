@@ -112,8 +112,9 @@ TEST_F(Input, TypedTextBecomesCharactersOfItsKeyDown) {
     seen.emplace_back(msg.message, msg.wParam);
     TranslateMessage(&msg);
   }
-  const std::vector<std::pair<UINT, WPARAM>> expected = {
-      {WM_KEYDOWN, 'E'}, {WM_CHAR, 0xE9}, {WM_CHAR, 0xD83D}, {WM_CHAR, 0xDE00}, {WM_KEYUP, 'E'}, {WM_CHAR, u'z'}};
+  const std::vector<std::pair<UINT, WPARAM>> expected = {{WM_KEYDOWN, 'E'}, {WM_CHAR, 0xE9},
+                                                         {WM_CHAR, 0xD83D}, {WM_CHAR, 0xDE00},
+                                                         {WM_KEYUP, 'E'},   {WM_CHAR, u'z'}};
   EXPECT_EQ(seen, expected);
 }
 

@@ -38,8 +38,8 @@ class Screen : public ::testing::Test {
     for (int y = 0; y < 100; ++y)
       for (int x = 0; x < 200; ++x)
         if (GetPixel(dc, x, y) != ground)
-          box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
-                     std::max<LONG>(box.bottom, y + 1)};
+          box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                     std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
     return box;
   }
 
@@ -56,7 +56,11 @@ TEST_F(Screen, DrawingIsPresentedWhenTheProgramNextWaitsOrReadsMessages) {
     void (*end_of_batch)();
   };
   const batch_case cases[] = {
-      {"reading messages", [] { MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE); }},
+      {"reading messages",
+       [] {
+         MSG m;
+         PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
+       }},
       {"waiting for messages", [] { MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT); }},
       {"sleeping", [] { Sleep(1); }},
   };
@@ -130,7 +134,8 @@ TEST_F(Screen, OtherDrawingReachesTheWindowsPixelsThroughItsContext) {
   EXPECT_EQ(portable::visible_parts(dc, whole), (std::vector<RECT>{{0, 0, 200, 100}}));
   for (const RECT& p : parts)
     for (LONG y = p.top; y < p.bottom; ++y)
-      std::fill(target.pixels + y * target.stride + p.left, target.pixels + y * target.stride + p.right, red_pixel);
+      std::fill(target.pixels + y * target.stride + p.left, target.pixels + y * target.stride + p.right,
+                red_pixel);
   const std::size_t before = presents_so_far();
   portable::mark_drawn(painting, whole);
   EndPaint(window, &ps);

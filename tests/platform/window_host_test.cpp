@@ -96,8 +96,7 @@ TEST_F(Windows, TheUsersResizeSendsSizeOnlyWhenTheClientSizeChanges) {
   EXPECT_EQ(window_rect(w), (RECT{100, 50, 566, 399}));
   EXPECT_EQ(GetPixel(dc, 395, 295), RGB(255, 0, 0));  // the pixels stay
   // What growing uncovered is to be painted, and nothing else.
-  EXPECT_EQ(conformance::update_rectangles(w),
-            (std::vector<RECT>{{400, 0, 450, 300}, {0, 300, 450, 310}}));
+  EXPECT_EQ(conformance::update_rectangles(w), (std::vector<RECT>{{400, 0, 450, 300}, {0, 300, 450, 310}}));
   ReleaseDC(w, dc);
 }
 

@@ -219,7 +219,9 @@ void host::destroy_window(portable::native_window w) {
   record(w).visible = false;
 }
 
-void host::set_title(portable::native_window w, const std::string& title_utf8) { record(w).title = title_utf8; }
+void host::set_title(portable::native_window w, const std::string& title_utf8) {
+  record(w).title = title_utf8;
+}
 
 void host::show_window(portable::native_window w, bool visible) { record(w).visible = visible; }
 
@@ -232,10 +234,12 @@ void host::place_window(portable::native_window w, std::int32_t x, std::int32_t 
   r.height = height;
 }
 
-void host::set_full_screen(portable::native_window w, bool full_screen) { record(w).full_screen = full_screen; }
+void host::set_full_screen(portable::native_window w, bool full_screen) {
+  record(w).full_screen = full_screen;
+}
 
-void host::present(portable::native_window w, const std::uint32_t* pixels, std::int32_t width, std::int32_t height,
-                   std::int32_t stride, const portable::screen_rect& rect) {
+void host::present(portable::native_window w, const std::uint32_t* pixels, std::int32_t width,
+                   std::int32_t height, std::int32_t stride, const portable::screen_rect& rect) {
   native_window_record& r = record(w);
   if (r.screen_width != width || r.screen_height != height) {
     r.screen_width = width;

@@ -125,7 +125,9 @@ class host final : public portable::host {
 
   // Native windows, numbered from 1 in the order they were made.
   const native_window_record& window(portable::native_window w) const;
-  portable::native_window newest_window() const { return static_cast<portable::native_window>(windows.size()); }
+  portable::native_window newest_window() const {
+    return static_cast<portable::native_window>(windows.size());
+  }
   // A pixel last presented, 0x00RRGGBB.
   std::uint32_t pixel(portable::native_window w, std::int32_t x, std::int32_t y) const;
   const std::vector<present_record>& presents() const { return present_log; }
@@ -142,8 +144,8 @@ class host final : public portable::host {
   void place_window(portable::native_window w, std::int32_t x, std::int32_t y, std::int32_t width,
                     std::int32_t height) override;
   void set_full_screen(portable::native_window w, bool full_screen) override;
-  void present(portable::native_window w, const std::uint32_t* pixels, std::int32_t width, std::int32_t height,
-               std::int32_t stride, const portable::screen_rect& rect) override;
+  void present(portable::native_window w, const std::uint32_t* pixels, std::int32_t width,
+               std::int32_t height, std::int32_t stride, const portable::screen_rect& rect) override;
   portable::screen_rect frame_extents() override { return frame; }
   std::vector<portable::monitor_info> monitors() override { return monitor_list; }
   void cursor_position(std::int32_t& x, std::int32_t& y) override;
