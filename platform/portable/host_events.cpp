@@ -42,8 +42,9 @@ void make_generic(std::uint32_t& virtual_key, std::uint32_t& scan_code, bool& ex
 }
 
 // WM_KEYDOWN and friends, with lParam as Windows builds it: repeat count 1 in
-// bits 0-15, the scan code in 16-23, the extended flag in 24, Alt held in 29,
-// the key's previous state in 30 and the transition (1: going up) in 31.
+// bits 0-15, the scan code in 16-23, the extended flag in 24, Alt held in 29
+// (Alt going up no longer is), the key's previous state in 30 and the
+// transition (1: going up) in 31.
 void deliver_key(window& w, const host_event& event) {
   std::uint32_t virtual_key = event.key.virtual_key, scan_code = event.key.scan_code;
   bool extended = event.key.extended;
@@ -52,8 +53,9 @@ void deliver_key(window& w, const host_event& event) {
   const bool system = event.key.alt || alt_key || virtual_key == VK_F10;
   const bool down = event.key.down;
   const bool was_down = !down || event.key.repeat;
+  const bool alt_held = event.key.alt || (alt_key && down);
   const DWORD lparam = 1u | (scan_code & 0xFF) << 16 | (extended ? 1u << 24 : 0) |
-                       (event.key.alt || alt_key ? 1u << 29 : 0) | (was_down ? 1u << 30 : 0) |
+                       (alt_held ? 1u << 29 : 0) | (was_down ? 1u << 30 : 0) |
                        (down ? 0 : 1u << 31);
   const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   const MSG msg{w.handle, message, virtual_key, static_cast<LPARAM>(lparam), message_time(), cursor_now()};

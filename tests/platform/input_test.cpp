@@ -50,6 +50,7 @@ TEST_F(Input, KeysBecomeKeyMessagesWithWindowsLParam) {
       {"its release", {'A', 0x1E}, false, WM_KEYUP, 'A', 0xC01E0001},
       {"with Alt held", {'X', 0x2D, false, false, true}, true, WM_SYSKEYDOWN, 'X', 0x202D0001},
       {"Alt itself", {VK_MENU, 0x38}, true, WM_SYSKEYDOWN, VK_MENU, 0x20380001},
+      {"Alt going up", {VK_MENU, 0x38}, false, WM_SYSKEYUP, VK_MENU, 0xC0380001},
       {"F10", {VK_F10, 0x44}, true, WM_SYSKEYDOWN, VK_F10, 0x00440001},
       {"right Shift by name", {VK_RSHIFT}, true, WM_KEYDOWN, VK_SHIFT, 0x00360001},
       {"left Shift by name", {VK_LSHIFT}, true, WM_KEYDOWN, VK_SHIFT, 0x002A0001},
