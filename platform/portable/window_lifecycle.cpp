@@ -94,16 +94,16 @@ HWND WINAPI CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_n
   const RECT outer = initial_outer_rect(popup, x, y, width, height);
   const RECT frame = frame_of(style);
 
-  window_spec spec;
-  spec.title_utf8 = title_of(window_name);
-  spec.position_known = position_given;
-  spec.x = outer.left + frame.left;
-  spec.y = outer.top + frame.top;
-  spec.width = std::max<LONG>(0, outer.right - outer.left - frame.left - frame.right);
-  spec.height = std::max<LONG>(0, outer.bottom - outer.top - frame.top - frame.bottom);
-  spec.framed = frame.left || frame.top || frame.right || frame.bottom;
+  window_spec wanted;
+  wanted.title_utf8 = title_of(window_name);
+  wanted.position_known = position_given;
+  wanted.x = outer.left + frame.left;
+  wanted.y = outer.top + frame.top;
+  wanted.width = std::max<LONG>(0, outer.right - outer.left - frame.left - frame.right);
+  wanted.height = std::max<LONG>(0, outer.bottom - outer.top - frame.top - frame.bottom);
+  wanted.framed = frame.left || frame.top || frame.right || frame.bottom;
   std::string error;
-  const native_window native = current_host().create_window(spec, error);
+  const native_window native = current_host().create_window(wanted, error);
   if (!native) {
     std::fprintf(stderr, "warblet: no window could be made: %s\n", error.c_str());
     SetLastError(ERROR_GEN_FAILURE);
@@ -119,7 +119,7 @@ HWND WINAPI CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_n
   made.outer = outer;
   made.frame = frame;
   made.size_pending = !popup;
-  resize_client(made, spec.width, spec.height);
+  resize_client(made, wanted.width, wanted.height);
   ++process().classes.find(registered.atom)->windows;
   const HWND handle = made.handle;
 

@@ -197,19 +197,19 @@ bool host::next_event(host_event& event) {
   return true;
 }
 
-portable::native_window host::create_window(const portable::window_spec& spec, std::string& error) {
+portable::native_window host::create_window(const portable::window_spec& wanted, std::string& error) {
   if (fail_window_creation) {
     error = "there is no display (a fault the test switched on)";
     return 0;
   }
   native_window_record made;
-  made.title = spec.title_utf8;
-  made.framed = spec.framed;
-  made.position_known = spec.position_known;
-  made.x = spec.x;
-  made.y = spec.y;
-  made.width = spec.width;
-  made.height = spec.height;
+  made.title = wanted.title_utf8;
+  made.framed = wanted.framed;
+  made.position_known = wanted.position_known;
+  made.x = wanted.x;
+  made.y = wanted.y;
+  made.width = wanted.width;
+  made.height = wanted.height;
   windows.push_back(made);
   return newest_window();
 }
