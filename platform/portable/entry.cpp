@@ -8,6 +8,7 @@
 #include "platform/portable/host.h"
 #include "platform/portable/kernel.h"
 #include "platform/portable/utf.h"
+#include "platform/portable/window.h"
 
 int main(int argc, char** argv) {
   std::vector<std::u16string> arguments;

@@ -5,8 +5,6 @@
 
 #include "platform/portable/types.h"
 
-#define SW_SHOWDEFAULT 10
-
 extern int __argc;
 extern WCHAR** __wargv;
 

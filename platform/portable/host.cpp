@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/portable/process_state.h"
+
 namespace portable {
 namespace {
 host* installed = nullptr;
@@ -16,6 +18,9 @@ host& current_host() {
   return *installed;
 }
 
-void install_host(host* h) { installed = h; }
+void install_host(host* h) {
+  reset_process_state();
+  installed = h;
+}
 
 }  // namespace portable

@@ -4,6 +4,7 @@
 
 #include "platform/portable/host.h"
 #include "platform/portable/winmm.h"
+#include "platform/portable/update_region.h"
 
 namespace {
 thread_local DWORD last_error = ERROR_SUCCESS;
@@ -21,8 +22,11 @@ BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
   return TRUE;
 }
 
+// Captured audio is delivered and what was drawn is presented first: sleeping
+// is waiting too.
 VOID WINAPI Sleep(DWORD milliseconds) {
   portable::deliver_captured_audio();
+  portable::present_drawn();
   portable::current_host().sleep(milliseconds);
 }
 

@@ -2,10 +2,13 @@
 #include <string>
 
 #include "platform/portable/host.h"
+#include "platform/portable/kernel.h"
 #include "platform/portable/user.h"
 #include "platform/portable/utf.h"
+#include "platform/portable/window_registry.h"
 
 int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+  if (owner && !portable::find_window(owner)) return 0;
   const std::string title = portable::utf8_from_utf16(caption ? caption : u"Error");
   const std::string body = portable::utf8_from_utf16(text ? text : u"");
   std::fprintf(stderr, "%s: %s\n", title.c_str(), body.c_str());

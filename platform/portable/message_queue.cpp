@@ -1,47 +1,29 @@
 #include "platform/portable/message_queue.h"
 
-#include <deque>
+#include <algorithm>
 
 #include "platform/portable/host.h"
+#include "platform/portable/host_events.h"
 #include "platform/portable/kernel.h"
+#include "platform/portable/process_state.h"
+#include "platform/portable/update_region.h"
 #include "platform/portable/window_registry.h"
 #include "platform/portable/winmm.h"
 
 namespace portable {
 namespace {
 
-struct queued_message {
-  MSG msg;
-  std::u16string typed_text;
-};
-
-struct thread_queue {
-  std::deque<queued_message> posted;
-  bool quit_pending = false;
-  int quit_code = 0;
-  // The kinds of input (QS_ bits) that arrived since the thread last looked at
-  // its queue; only these end MsgWaitForMultipleObjects.
-  UINT changed = 0;
-  // The key-down most recently removed from the queue, for TranslateMessage.
-  MSG last_key_down{};
-  std::u16string last_key_text;
-};
-
-thread_queue queue;
-
-// Windows is the only filter value besides null and real windows: -1 asks for
-// messages posted to the thread itself.
+// Windows' one filter value besides null and real windows: -1 asks for messages
+// posted to the thread itself.
 const HWND thread_messages_only = reinterpret_cast<HWND>(-1);
 
-// Milliseconds on the host's counter. Whole seconds and the rest are converted
-// apart: counter * 1000 overflows once a nanosecond counter passes 107 days.
-DWORD message_time() {
-  host& h = current_host();
-  const std::int64_t counter = h.counter(), frequency = h.counter_frequency();
-  return static_cast<DWORD>(counter / frequency * 1000 + counter % frequency * 1000 / frequency);
-}
+thread_queue& queue() { return process().queue; }
 
-void note_posted() { queue.changed |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE; }
+// The kind of input a message is, as the QS_ bits of a wake mask name it.
+UINT input_kind(UINT message) {
+  if (message >= WM_KEYDOWN && message <= WM_SYSDEADCHAR) return QS_KEY;
+  return message == WM_MOUSEMOVE ? QS_MOUSEMOVE : QS_MOUSEBUTTON;
+}
 
 bool is_key_down(UINT message) { return message == WM_KEYDOWN || message == WM_SYSKEYDOWN; }
 
@@ -54,58 +36,105 @@ bool same_message(const MSG& a, const MSG& b) {
 void collect_host_events() {
   host& h = current_host();
   host_event event;
-  while (h.next_event(event)) {
-    switch (event.type) {
-      case host_event::kind::close_requested:
-        for (HWND window : all_windows()) post_message(window, WM_CLOSE, 0, 0);
-        break;
-    }
-  }
+  while (h.next_event(event)) deliver_host_event(event);
 }
 
 bool filter_is_valid(HWND filter) {
-  return !filter || filter == thread_messages_only || procedure_of(filter);
+  return !filter || filter == thread_messages_only || process().windows.find(filter);
 }
 
-bool matches(const MSG& msg, HWND filter, UINT filter_min, UINT filter_max) {
-  if (filter == thread_messages_only ? msg.hwnd != nullptr : filter && msg.hwnd != filter)
-    return false;
-  if (filter_min == 0 && filter_max == 0) return true;
-  return msg.message >= filter_min && msg.message <= filter_max;
+bool window_matches(HWND hwnd, HWND filter) {
+  return filter == thread_messages_only ? hwnd == nullptr : !filter || hwnd == filter;
 }
 
-// Posted messages come first, in order; the quit message only once none is left.
+bool in_range(UINT message, UINT filter_min, UINT filter_max) {
+  return (filter_min == 0 && filter_max == 0) || (message >= filter_min && message <= filter_max);
+}
+
+// Finds the first message of `messages` that matches, and removes it if asked.
+bool take_from(std::deque<queued_message>& messages, LPMSG out, HWND filter, UINT filter_min,
+               UINT filter_max, bool remove, bool is_input) {
+  for (auto it = messages.begin(); it != messages.end(); ++it) {
+    if (!window_matches(it->msg.hwnd, filter) || !in_range(it->msg.message, filter_min, filter_max))
+      continue;
+    *out = it->msg;
+    if (remove) {
+      if (is_key_down(it->msg.message)) {
+        queue().last_key_down = it->msg;
+        queue().last_key_text = std::move(it->typed_text);
+      }
+      if (is_input) process().keys.apply(it->msg, it->locks);
+      messages.erase(it);
+    }
+    return true;
+  }
+  return false;
+}
+
+// In Windows' order: posted messages; the quit message, which ignores the
+// filter; input; then a paint, which stays until its window is validated.
 // Looking makes what is queued old, as on Windows: QS_ALLPOSTMESSAGE only when
 // the whole range was asked for.
 bool take_message(LPMSG out, HWND filter, UINT filter_min, UINT filter_max, bool remove) {
   collect_host_events();
-  queue.changed &= filter_min == 0 && filter_max == 0 ? ~(QS_POSTMESSAGE | QS_ALLPOSTMESSAGE)
-                                                      : ~QS_POSTMESSAGE;
-  for (auto it = queue.posted.begin(); it != queue.posted.end(); ++it) {
-    if (!matches(it->msg, filter, filter_min, filter_max)) continue;
-    *out = it->msg;
-    if (remove) {
-      if (is_key_down(it->msg.message)) {
-        queue.last_key_down = it->msg;
-        queue.last_key_text = std::move(it->typed_text);
-      }
-      queue.posted.erase(it);
-    }
+  const bool whole_range = filter_min == 0 && filter_max == 0;
+  queue().changed &= whole_range ? ~(QS_POSTMESSAGE | QS_ALLPOSTMESSAGE | QS_INPUT) : ~QS_POSTMESSAGE;
+  present_drawn();
+  if (take_from(queue().posted, out, filter, filter_min, filter_max, remove, false)) return true;
+  if (queue().quit_pending) {
+    *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue().quit_code), 0, message_time(), {}};
+    if (remove) queue().quit_pending = false;
     return true;
   }
-  if (!queue.quit_pending) return false;
-  *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue.quit_code), 0, message_time(), {}};
-  if (remove) queue.quit_pending = false;
+  if (take_from(queue().input, out, filter, filter_min, filter_max, remove, true)) return true;
+  if (filter == thread_messages_only || !in_range(WM_PAINT, filter_min, filter_max)) return false;
+  const HWND to_paint = window_to_paint(filter);
+  if (!to_paint) return false;
+  *out = MSG{to_paint, WM_PAINT, 0, 0, message_time(), {}};
   return true;
+}
+
+// Whether anything of the kinds in `wake_mask` arrived since the queue was last
+// looked at. A window waiting to be painted counts whenever it waits: painting
+// is a state, not an arrival.
+bool has_new_message(DWORD wake_mask) {
+  collect_host_events();
+  return (queue().changed & wake_mask) || ((wake_mask & QS_PAINT) && window_to_paint(nullptr));
+}
+
+void drop_from(std::deque<queued_message>& messages, HWND window) {
+  messages.erase(std::remove_if(messages.begin(), messages.end(),
+                                [window](const queued_message& m) { return m.msg.hwnd == window; }),
+                 messages.end());
 }
 
 }  // namespace
 
+// Milliseconds on the host's counter. Whole seconds and the rest are converted
+// apart: counter * 1000 overflows once a nanosecond counter passes 107 days.
+DWORD message_time() {
+  host& h = current_host();
+  const std::int64_t counter = h.counter(), frequency = h.counter_frequency();
+  return static_cast<DWORD>(counter / frequency * 1000 + counter % frequency * 1000 / frequency);
+}
+
 void post_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                   std::u16string typed_text) {
-  queue.posted.push_back({MSG{window, message, wparam, lparam, message_time(), {}},
-                          std::move(typed_text)});
-  note_posted();
+  queue().posted.push_back({MSG{window, message, wparam, lparam, message_time(), {}},
+                            std::move(typed_text), std::nullopt});
+  queue().changed |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
+}
+
+void queue_input(queued_message message) {
+  queue().changed |= input_kind(message.msg.message);
+  queue().input.push_back(std::move(message));
+}
+
+queued_message* last_input() { return queue().input.empty() ? nullptr : &queue().input.back(); }
+
+void drop_messages_of(HWND window) {
+  drop_from(queue().posted, window);
+  drop_from(queue().input, window);
 }
 
 }  // namespace portable
@@ -140,10 +169,10 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
   switch (msg->message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (same_message(*msg, queue.last_key_down)) {
+      if (same_message(*msg, queue().last_key_down)) {
         const UINT char_message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
-        for (char16_t unit : queue.last_key_text) post_message(msg->hwnd, char_message, unit, msg->lParam);
-        queue.last_key_text.clear();
+        for (char16_t unit : queue().last_key_text) post_message(msg->hwnd, char_message, unit, msg->lParam);
+        queue().last_key_text.clear();
       }
       return TRUE;
     case WM_KEYUP:
@@ -156,18 +185,22 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
 
 LRESULT WINAPI DispatchMessageW(const MSG* msg) {
   if (!msg->hwnd) return 0;  // thread messages have no window procedure
-  WNDPROC procedure = procedure_of(msg->hwnd);
+  return SendMessageW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+LRESULT WINAPI SendMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  const WNDPROC procedure = procedure_of(window);
   if (!procedure) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
-  return procedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  return procedure(window, message, wparam, lparam);
 }
 
 VOID WINAPI PostQuitMessage(int exit_code) {
-  queue.quit_pending = true;
-  queue.quit_code = exit_code;
-  note_posted();
+  queue().quit_pending = true;
+  queue().quit_code = exit_code;
+  queue().changed |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
 }
 
 BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -177,10 +210,6 @@ BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam
   }
   post_message(window, message, wparam, lparam);
   return TRUE;
-}
-
-LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return 0;
 }
 
 // As on Windows, only new input ends the wait: a message that PeekMessageW has
@@ -194,7 +223,8 @@ DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL 
     SetLastError(count >= MAXIMUM_WAIT_OBJECTS ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
     return WAIT_FAILED;
   }
-  if (queue.changed & wake_mask) return WAIT_OBJECT_0;
+  if (has_new_message(wake_mask)) return WAIT_OBJECT_0;
+  present_drawn();
   const std::int64_t timeout = milliseconds == INFINITE ? std::int64_t{-1} : std::int64_t{milliseconds};
   switch (current_host().wait_for_input(timeout)) {
     case host::wake::input:

@@ -39,7 +39,21 @@ typedef WCHAR* LPWSTR;
 typedef const WCHAR* LPCWSTR;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
+typedef void* LPVOID;
+typedef DWORD COLORREF;
 #define TEXT(quote) u##quote
+
+#define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
+#define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
+#define MAKELONG(a, b) \
+  ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
+#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
+
+// Integer resource names and atoms travel in the pointer that otherwise holds a name.
+#define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
+#define MAKEINTRESOURCEW(i) ((LPWSTR)((ULONG_PTR)((WORD)(i))))
+#define MAKEINTATOM(i) ((LPWSTR)((ULONG_PTR)((WORD)(i))))
 
 #ifndef TRUE
 #define TRUE 1
@@ -51,9 +65,18 @@ typedef const char* LPCSTR;
   struct name##__ { int unused; };   \
   typedef struct name##__* name
 typedef void* HANDLE;
+typedef void* HGDIOBJ;
 WARBLET_DECLARE_HANDLE(HWND);
 WARBLET_DECLARE_HANDLE(HINSTANCE);
+WARBLET_DECLARE_HANDLE(HDC);
+WARBLET_DECLARE_HANDLE(HBRUSH);
+WARBLET_DECLARE_HANDLE(HRGN);
+WARBLET_DECLARE_HANDLE(HFONT);
+WARBLET_DECLARE_HANDLE(HICON);
+WARBLET_DECLARE_HANDLE(HMENU);
+WARBLET_DECLARE_HANDLE(HMONITOR);
 typedef HINSTANCE HMODULE;
+typedef HICON HCURSOR;
 #undef WARBLET_DECLARE_HANDLE
 
 union LARGE_INTEGER {
@@ -68,6 +91,22 @@ struct POINT {
   LONG x;
   LONG y;
 };
+typedef POINT* LPPOINT;
+
+struct POINTL {
+  LONG x;
+  LONG y;
+};
+
+// Right and bottom are exclusive.
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+typedef RECT* LPRECT;
+typedef const RECT* LPCRECT;
 
 // Error codes (GetLastError).
 #define ERROR_SUCCESS 0L
@@ -77,4 +116,11 @@ struct POINT {
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_MOD_NOT_FOUND 126L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_CLASS_ALREADY_EXISTS 1410L
+#define ERROR_CLASS_DOES_NOT_EXIST 1411L
+#define ERROR_CLASS_HAS_WINDOWS 1412L
+#define ERROR_INVALID_INDEX 1413L
 #define ERROR_INVALID_THREAD_ID 1444L
+#define ERROR_INVALID_MONITOR_HANDLE 1461L
+#define ERROR_RESOURCE_DATA_NOT_FOUND 1812L

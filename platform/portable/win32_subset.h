@@ -4,8 +4,16 @@
 //   types.h    base types, handles, TEXT(), error codes
 //   kernel.h   performance counter, Sleep, last error, interlocked increment,
 //              module handle, start-up information, WaitForMultipleObjects
-//   user.h     message queue, message waits, quit message, cursor display count,
-//              default window procedure
+//   user.h     message numbers, message queue, message waits, quit message,
+//              sending messages, cursor display count, default window procedure,
+//              message box
+//   window.h   window classes, windows, placement, frames, extra bytes, titles,
+//              system icons and cursors
+//   input.h    virtual keys, key state, cursor position
+//   paint.h    device contexts of windows, update regions, painting, scrolling,
+//              rectangle fills and rectangle arithmetic
+//   display.h  screen metrics, monitors, display settings
+//   gdi.h      regions, brushes, stock objects, text, reading pixels
 //   bitmap.h   the device-independent bitmap header (BITMAPINFOHEADER)
 //   winmm.h    wave input
 //   gdiplus.h  GDI+ start-up and shutdown
@@ -18,6 +26,11 @@
 #include "platform/portable/types.h"
 #include "platform/portable/kernel.h"
 #include "platform/portable/user.h"
+#include "platform/portable/window.h"
+#include "platform/portable/input.h"
+#include "platform/portable/paint.h"
+#include "platform/portable/display.h"
+#include "platform/portable/gdi.h"
 #include "platform/portable/bitmap.h"
 #include "platform/portable/winmm.h"
 #include "platform/portable/gdiplus.h"

@@ -1,0 +1,47 @@
+#include "platform/portable/update_region.h"
+
+#include "platform/portable/host.h"
+#include "platform/portable/process_state.h"
+
+namespace portable {
+namespace {
+
+// A region of many small rectangles (text, say) is presented as its bounding
+// box: one copy of a few more pixels is cheaper than many small ones.
+constexpr std::size_t most_rectangles_presented_singly = 8;
+
+}  // namespace
+
+void invalidate(window& w, region area, bool erase) {
+  if (!w.visible) return;
+  area.intersect(region(w.client_rect()));
+  if (area.empty()) return;
+  w.update.unite(area);
+  w.erase_pending = w.erase_pending || erase;
+}
+
+HWND window_to_paint(HWND filter) {
+  for (window* w : process().windows.all())
+    if (w->visible && !w->update.empty() && (!filter || w->handle == filter)) return w->handle;
+  return nullptr;
+}
+
+void mark_drawn(window& w, const region& area) { w.drawn.unite(area); }
+
+void present_drawn() {
+  host& h = current_host();
+  for (window* w : process().windows.all()) {
+    if (w->drawn.empty()) continue;
+    region shown = w->drawn;
+    w->drawn = region();
+    shown.intersect(region(w->client_rect()));
+    if (!w->native || !w->visible || shown.empty()) continue;
+    std::vector<RECT> parts = shown.rectangles();
+    if (parts.size() > most_rectangles_presented_singly) parts = {shown.bounds()};
+    for (const RECT& part : parts)
+      h.present(w->native, w->surface.pixels.data(), w->surface.width, w->surface.height, w->surface.width,
+                screen_rect{part.left, part.top, part.right, part.bottom});
+  }
+}
+
+}  // namespace portable
