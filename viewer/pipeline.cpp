@@ -17,7 +17,7 @@ void myapp::configure_pipeline() {
   // wrap around: the pipeline stays idle, with no device open, until the
   // window has an area again. This is not a failure, so nothing is reported.
   if (!has_area()) return;
-  image.create(image_size[0], image_size[1], -1);
+  image.create({image_size[0], image_size[1]}, dib_image::default_stride);
   write_column = 0;
   scrolled_column = 0;
   if (image.pixels) std::memset(image.pixels, 0, static_cast<std::size_t>(image.stride) * image.height);
@@ -44,7 +44,7 @@ void myapp::configure_pipeline() {
     reset_pipeline();
     return;
   }
-  bitmap_header = image.header();
+  bitmap_header = bitmap_header_for(image);
   window.invalidate();
   ready = true;
 }
