@@ -18,3 +18,28 @@ void desktop::pump_messages(waiter& w) {
   }
   w.wake_on_messages();
 }
+
+std::int32_t virtual_screen_bottom() {
+  return GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+}
+
+POINT desktop::to_screen_point(double x, double y) const {
+  const double top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const double height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  return POINT{static_cast<LONG>(x), static_cast<LONG>(top + (height - y - 1))};
+}
+
+RECT desktop::to_screen_rect(const desktop_rect& r) const {
+  const double v = virtual_screen_bottom();
+  return RECT{static_cast<LONG>(r.x0), static_cast<LONG>(v - r.y1), static_cast<LONG>(r.x1),
+              static_cast<LONG>(v - r.y0)};
+}
+
+desktop_rect desktop::from_screen_rect(const RECT& r) const {
+  const double v = virtual_screen_bottom();
+  return desktop_rect{static_cast<double>(r.left), v - r.bottom, static_cast<double>(r.right), v - r.top};
+}
+
+monitor desktop::monitor_at(double x, double y) {
+  return monitor{MonitorFromPoint(to_screen_point(x, y), MONITOR_DEFAULTTOPRIMARY), this};
+}
