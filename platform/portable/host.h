@@ -144,6 +144,10 @@ class host {
   virtual void cursor_position(std::int32_t& x, std::int32_t& y) = 0;
   virtual void set_cursor_visible(bool visible) = 0;
 
+  // Whether pictures can be drawn into windows (DrawDibOpen); only a test
+  // host ever says no.
+  virtual bool can_draw_bitmaps() { return true; }
+
   // Opens the default capture device for 16-bit samples; null with a sentence
   // in `error` when there is none or it refuses the format.
   virtual std::unique_ptr<audio_capture> open_capture(std::int32_t rate, std::int32_t channels,

@@ -91,6 +91,11 @@ struct POINT {
   LONG x;
   LONG y;
 };
+
+struct SIZE {
+  LONG cx;
+  LONG cy;
+};
 typedef POINT* LPPOINT;
 
 struct POINTL {

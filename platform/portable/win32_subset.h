@@ -16,6 +16,7 @@
 //   gdi.h      regions, brushes, stock objects, text, reading pixels
 //   bitmap.h   the device-independent bitmap header (BITMAPINFOHEADER)
 //   winmm.h    wave input
+//   vfw.h      DrawDib: copying a device-independent bitmap into a window
 //   gdiplus.h  GDI+ start-up and shutdown
 //   wformat.h  the C runtime's bounded wide formatter (_vsnwprintf, _vscwprintf)
 //   entry.h    the process entry: main() calls wWinMain with __argc and __wargv
@@ -33,6 +34,7 @@
 #include "platform/portable/gdi.h"
 #include "platform/portable/bitmap.h"
 #include "platform/portable/winmm.h"
+#include "platform/portable/vfw.h"
 #include "platform/portable/gdiplus.h"
 #include "platform/portable/wformat.h"
 #include "platform/portable/entry.h"

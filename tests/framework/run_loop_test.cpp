@@ -184,7 +184,8 @@ TEST_F(RunLoop, NoWindowAtStartUpEndsTheRunWithAMessageAndCodeOne) {
   EXPECT_THAT(host.message_boxes()[0].text, ::testing::HasSubstr("No window could be created"));
 }
 
-TEST_F(RunLoop, ThePlainWindowCannotBeCreatedYetAndSaysSo) {
+TEST_F(RunLoop, WithNoDisplayThePlainWindowFailsAndTheRunSaysSo) {
+  host.fail_window_creation = true;
   app<win> a;
   EXPECT_EQ(a.run(0, nullptr), 1);
   EXPECT_EQ(a.window.create_result, 1);

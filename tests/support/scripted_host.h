@@ -125,6 +125,9 @@ class host final : public portable::host {
   portable::screen_rect frame{8, 31, 8, 8};
   // The fault of a machine with no display: no window can be made.
   bool fail_window_creation = false;
+  // The fault of a machine whose DrawDib cannot be opened.
+  bool fail_drawdib = false;
+  bool can_draw_bitmaps() override { return !fail_drawdib; }
 
   // Native windows, numbered from 1 in the order they were made.
   const native_window_record& window(portable::native_window w) const;
