@@ -89,6 +89,9 @@ struct window_spec {
   std::int32_t x = 0, y = 0;    // client area's top-left corner
   std::int32_t width = 0, height = 0;  // client size
   bool framed = true;           // a caption and a sizing border; else a bare popup
+  // The window's icon: RGBA bytes, rows top to bottom; null for the host's own.
+  const std::uint8_t* icon_rgba = nullptr;
+  std::int32_t icon_width = 0, icon_height = 0;
 };
 
 // A capture device, opened at a rate and channel count of 16-bit samples.

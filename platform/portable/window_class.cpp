@@ -63,7 +63,7 @@ ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* wc) {
   }
   return classes
       .add(window_class{0, wc->lpszClassName, wc->lpfnWndProc, wc->cbWndExtra, wc->hInstance,
-                        wc->hbrBackground})
+                        wc->hbrBackground, wc->hIcon})
       .atom;
 }
 

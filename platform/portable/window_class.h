@@ -15,6 +15,7 @@ struct window_class {
   int window_extra;  // cbWndExtra
   HINSTANCE instance;
   HBRUSH background;
+  HICON icon;
   int windows = 0;  // that exist
 };
 

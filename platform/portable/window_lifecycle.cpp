@@ -8,6 +8,7 @@
 #include "platform/portable/host.h"
 #include "platform/portable/kernel.h"
 #include "platform/portable/message_queue.h"
+#include "platform/portable/program_icon.h"
 #include "platform/portable/process_state.h"
 #include "platform/portable/update_region.h"
 #include "platform/portable/utf.h"
@@ -102,6 +103,11 @@ HWND WINAPI CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_n
   wanted.width = std::max<LONG>(0, outer.right - outer.left - frame.left - frame.right);
   wanted.height = std::max<LONG>(0, outer.bottom - outer.top - frame.top - frame.bottom);
   wanted.framed = frame.left || frame.top || frame.right || frame.bottom;
+  if (const icon_picture* icon = program_icon(registered.icon)) {
+    wanted.icon_rgba = icon->rgba;
+    wanted.icon_width = icon->width;
+    wanted.icon_height = icon->height;
+  }
   std::string error;
   const native_window native = current_host().create_window(wanted, error);
   if (!native) {

@@ -9,6 +9,7 @@
 #include "platform/win32.h"
 #include "tests/conformance/recording_window.h"
 #include "tests/conformance/rectangles.h"
+#include "platform/portable/program_icon.h"
 #include "tests/support/scripted_host.h"
 
 namespace {
@@ -215,6 +216,47 @@ TEST(ProcessState, EachHostStartsAFreshProcess) {
   MSG msg;
   EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_NE(RegisterClassExW(&wc), 0);  // the name is free again
+}
+
+}  // namespace
+
+namespace {
+
+LRESULT CALLBACK default_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+// The program's icon, registered as its build does, reaches the native window
+// through the class; a number the program does not have is not found.
+TEST(ProgramIcon, TheClassIconOfTheProgramGoesToTheNativeWindow) {
+  scripted::host host;
+  static const std::uint8_t pixels[2 * 2 * 4] = {};
+  portable::register_program_icon(7, {pixels, 2, 2});
+  const HINSTANCE self = GetModuleHandleW(nullptr);
+  EXPECT_EQ(LoadIconW(self, MAKEINTRESOURCEW(8)), nullptr);
+  struct icon_case {
+    const char* name;
+    HICON icon;
+    std::int32_t expected_width;
+  };
+  for (const icon_case& c : {icon_case{"the program's", LoadIconW(self, MAKEINTRESOURCEW(7)), 2},
+                             icon_case{"the system's", LoadIconW(nullptr, IDI_APPLICATION), 0}}) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NE(c.icon, nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = default_procedure;
+    wc.hInstance = self;
+    wc.hIcon = c.icon;
+    wc.lpszClassName = TEXT("icon_test");
+    ASSERT_NE(RegisterClassExW(&wc), 0);
+    HWND w = CreateWindowExW(0, TEXT("icon_test"), TEXT("icon"), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             self, nullptr);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(host.window(host.newest_window()).icon_width, c.expected_width);
+    DestroyWindow(w);
+    UnregisterClassW(TEXT("icon_test"), self);
+  }
 }
 
 }  // namespace

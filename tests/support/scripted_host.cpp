@@ -205,6 +205,10 @@ portable::native_window host::create_window(const portable::window_spec& wanted,
   native_window_record made;
   made.title = wanted.title_utf8;
   made.framed = wanted.framed;
+  if (wanted.icon_rgba) {
+    made.icon_width = wanted.icon_width;
+    made.icon_height = wanted.icon_height;
+  }
   made.position_known = wanted.position_known;
   made.x = wanted.x;
   made.y = wanted.y;

@@ -47,6 +47,7 @@ struct message_box_record {
 struct native_window_record {
   std::string title;
   bool framed = false;
+  std::int32_t icon_width = 0, icon_height = 0;  // 0 without an icon of the program's
   bool position_known = false;
   std::int32_t x = 0, y = 0, width = 0, height = 0;  // the client area on the screen
   bool visible = false;

@@ -32,6 +32,16 @@ native_window sdl_host::create_window(const window_spec& spec, std::string& erro
     error = std::string("cannot create a window: ") + SDL_GetError();
     return 0;
   }
+  if (spec.icon_rgba) {
+    // SDL copies the picture, so the surface only borrows the bytes.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint8_t*>(spec.icon_rgba), spec.icon_width, spec.icon_height, 32, spec.icon_width * 4,
+        SDL_PIXELFORMAT_RGBA32);
+    if (icon) {
+      SDL_SetWindowIcon(sdl, icon);
+      SDL_FreeSurface(icon);
+    }
+  }
   const native_window id = SDL_GetWindowID(sdl);
   window_state& s = windows[id];
   s.sdl = sdl;
