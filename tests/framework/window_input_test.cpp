@@ -199,7 +199,9 @@ TEST(WindowDispatch, BorderDragsKeepTheAspectRatioOrAreRefused) {
   const drag_case cases[] = {
       {"aspect, right edge: 100 wider, 40 rows above and below", win::keep_aspect, WMSZ_RIGHT,
        {0, 0, 100, 0}, {0, -40, 100, 40}},
-      {"aspect, left edge", win::keep_aspect, WMSZ_LEFT, {-100, 0, 0, 0}, {-100, -40, 0, 40}},
+      {"aspect, right edge: the odd row goes to the top", win::keep_aspect, WMSZ_RIGHT, {0, 0, 2, 0},
+       {0, -1, 2, 0}},
+      {"aspect, left edge", win::keep_aspect, WMSZ_LEFT, {-2, 0, 0, 0}, {-2, -1, 0, 0}},
       {"aspect, top edge: the odd column goes right", win::keep_aspect, WMSZ_TOP, {0, -3, 0, 0},
        {-1, -3, 2, 0}},
       {"aspect, bottom edge shrinking", win::keep_aspect, WMSZ_BOTTOM, {0, 0, 0, -80}, {50, 0, -50, -80}},

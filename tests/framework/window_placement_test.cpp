@@ -218,6 +218,7 @@ TEST(WindowPlacement, FullScreenCoversTheMonitorAndLeavingItCentresTheWindowTher
     EXPECT_EQ(client.window.set_mode(800, 600, win::full_screen), 0);
     EXPECT_EQ(host.newest_window(), popup);
     EXPECT_EQ(client.window.client_width, c.monitor.right - c.monitor.left);
+    EXPECT_EQ(client.window.requested_width, 0);
     EXPECT_EQ(client.journal.size(), 3u);
 
     ASSERT_EQ(client.window.set_mode(500, 400, win::resizable), 0);
