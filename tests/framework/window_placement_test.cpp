@@ -185,6 +185,7 @@ TEST(WindowPlacement, FullScreenCoversTheMonitorAndLeavingItCentresTheWindowTher
   // Monitors of the primary's resolution: the display mode is set on the primary.
   const monitor_info right_and_higher{{1920, -300, 3840, 780}, {1920, -300, 3840, 780}, false, "right"};
   const monitor_info above{{0, -1080, 1920, 0}, {0, -1080, 1920, 0}, false, "above"};
+  const monitor_info left{{-1920, 0, 0, 1080}, {-1920, 0, 0, 1080}, false, "left"};
   const full_screen_case cases[] = {
       {"one monitor", {primary}, {100, 50}, {0, 0, 1920, 1080}, {710 + 8, 340 + 31}},
       // Its lower edge is 300 rows above the desktop's.
@@ -192,6 +193,8 @@ TEST(WindowPlacement, FullScreenCoversTheMonitorAndLeavingItCentresTheWindowTher
        {1920 + 710 + 8, -300 + 340 + 31}},
       {"a monitor above the primary", {primary, above}, {100, -900}, {0, -1080, 1920, 0},
        {710 + 8, -1080 + 340 + 31}},
+      {"a monitor left of the primary", {primary, left}, {-1500, 100}, {-1920, 0, 0, 1080},
+       {-1920 + 710 + 8, 340 + 31}},
   };
   for (const full_screen_case& c : cases) {
     SCOPED_TRACE(c.name);
