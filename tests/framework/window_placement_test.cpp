@@ -69,10 +69,9 @@ TEST(WindowCreation, EachCreationRegistersTheNextClassAndDestroyingTwiceIsHarmle
   recording_client client;
   client.window.set_title(cp::xstring<WCHAR>(u"Warblet"));
   client.open();
-  const std::u16string first = class_name_of(client.window);
-  ASSERT_EQ(first.size(), 21u);
-  ASSERT_EQ(first.substr(0, 13), u"win_Warblet0x");
   // The counter belongs to the process, so earlier tests may have moved it on.
+  const std::u16string first = class_name_of(client.window);
+  ASSERT_EQ(first.rfind(u"win_Warblet0x", 0), 0u);
   const unsigned n = std::stoul(std::string(first.begin() + 13, first.end()), nullptr, 16);
   EXPECT_EQ(first, wide(framework_test::line("win_Warblet0x%08x", n)));
 
