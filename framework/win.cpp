@@ -27,9 +27,11 @@ win::win(desktop* owner) : owner(owner) {
   startup.cb = sizeof startup;
   GetStartupInfoW(&startup);
   if (startup.dwFlags & STARTF_USEPOSITION) {
+    // The fields are unsigned, but a monitor left of or above the primary one
+    // has negative screen coordinates.
     position_known = true;
-    position_x = static_cast<double>(startup.dwX);
-    position_y = static_cast<double>(virtual_screen_bottom()) - 1 - static_cast<double>(startup.dwY);
+    position_x = static_cast<LONG>(startup.dwX);
+    position_y = static_cast<double>(virtual_screen_bottom()) - 1 - static_cast<LONG>(startup.dwY);
   } else {
     position_y = virtual_screen_bottom() - 1;
   }

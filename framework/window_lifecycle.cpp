@@ -125,10 +125,12 @@ std::int32_t win::set_mode(double width, double height, std::int32_t mode) {
       position_x = area.x0;
       position_y = area.y1 - 1;
     } else {
-      // Centred on the monitor the full-screen window covered.
+      // Centred on the monitor the full-screen window covered; a window larger
+      // than the monitor starts at its top-left corner, which may lie left of or
+      // above the primary monitor's.
       const double monitor_width = area.x1 - area.x0;
       const double monitor_height = area.y1 - area.y0;
-      position_x = std::max(area.x0 + (monitor_width - width) / 2, 0.0);
+      position_x = area.x0 + std::max((monitor_width - width) / 2, 0.0);
       position_y = area.y0 + monitor_height - 1 - std::max((monitor_height - height) / 2, 0.0);
     }
     position_known = true;
