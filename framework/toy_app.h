@@ -35,7 +35,20 @@ class toy_app : public app<Window> {
     } else {
       windowed_size[0] = window.client_width;
       windowed_size[1] = window.client_height;
-      window.set_mode(0, 0, Window::full_screen);
+      if (window.set_mode(0, 0, Window::full_screen) != 0) come_back_framed();
+    }
+  }
+
+  // Full screen failed (the display refused the mode) after the framed window
+  // was torn down: the framed window comes back, and if even that cannot be
+  // made the program ends rather than run on with no window to close.
+  void come_back_framed() {
+    Window& window = this->window;
+    window.set_mode(windowed_size[0], windowed_size[1], Window::resizable);
+    if (window.created) return;
+    if (window.create_window() != 0) {
+      window.destroy_window();
+      PostQuitMessage(0);
     }
   }
 };

@@ -15,6 +15,7 @@
 #include "platform/portable/process_state.h"
 #include "tests/conformance/rectangles.h"
 #include "tests/framework/recording_client.h"
+#include "framework/toy_app.h"
 #include "tests/support/scripted_host.h"
 
 namespace {
@@ -257,6 +258,20 @@ TEST(PlainClient, OpensAWindowThatShowsItsBackgroundAndEndsOnClose) {
   EXPECT_GE(host.now(), 50 * ms);
   EXPECT_FALSE(host.stalled());
   EXPECT_TRUE(host.message_boxes().empty());
+}
+
+// F1 when no window can be made any more (the display went away): the program
+// ends instead of running on with no window that could be closed.
+TEST(ToyApp, FullScreenThatCannotBeMadeEndsTheProgramRatherThanLeaveItWindowless) {
+  scripted::host host;
+  toy_app<win> toy;
+  toy.window.set_mode(500, 400, win::resizable);
+  host.at(50 * ms, [&host] { host.fail_window_creation = true; });
+  host.event_at(60 * ms, scripted::key_down(1, {VK_F1}));
+  host.close_request_at(10000 * ms);  // not reached when the fault is handled
+  EXPECT_EQ(toy.run(0, nullptr), 0);
+  EXPECT_LT(host.now(), 10000 * ms);
+  EXPECT_FALSE(toy.window.created);
 }
 
 }  // namespace

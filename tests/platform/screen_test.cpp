@@ -243,14 +243,17 @@ TEST(Monitors, ASecondMonitorBesideThePrimary) {
   HWND straddling = recorder.create(WS_POPUP, 1800, 100, 400, 300);
   EXPECT_EQ(MonitorFromWindow(straddling, MONITOR_DEFAULTTONULL), second);
 
-  // The subset cannot change resolutions, and ChangeDisplaySettingsW acts on the
-  // primary monitor: the second's mode is refused there.
+  // The subset cannot change resolutions: the second monitor's own mode is
+  // accepted (full screen there keeps its resolution), another size is not.
   DEVMODEW mode{};
   mode.dmSize = sizeof mode;
   ASSERT_TRUE(EnumDisplaySettingsW(info.szDevice, ENUM_CURRENT_SETTINGS, &mode));
   EXPECT_EQ(mode.dmPelsWidth, 1280u);
   EXPECT_EQ(mode.dmPelsHeight, 1024u);
+  EXPECT_EQ(ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
+  mode.dmPelsWidth = 1920;
   EXPECT_EQ(ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN), DISP_CHANGE_BADMODE);
+  EXPECT_EQ(ChangeDisplaySettingsW(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
   EXPECT_FALSE(EnumDisplaySettingsW(u"\\\\.\\DISPLAY9", ENUM_CURRENT_SETTINGS, &mode));
 }
 
