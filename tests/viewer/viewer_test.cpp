@@ -4,6 +4,7 @@
 // showed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -90,8 +91,9 @@ struct viewer_run {
   // Keys going down at t in whatever window is newest then, the last one typing `text`.
   void keys_at(std::int64_t t, std::vector<scripted::key_press> keys, std::u16string text = u"") {
     host.at(t, [this, keys, text] {
-      for (const scripted::key_press& key : keys) host.event_now(scripted::key_down(host.newest_window(), key));
-      if (!text.empty()) host.event_now(scripted::typed(host.newest_window(), text));
+      const portable::native_window w = host.newest_window();
+      for (const scripted::key_press& key : keys) host.event_now(scripted::key_down(w, key));
+      if (!text.empty()) host.event_now(scripted::typed(w, text));
     });
   }
   void event_at(std::int64_t t, std::function<portable::host_event(portable::native_window)> make) {
@@ -115,7 +117,8 @@ void expect_tone_at_right_edge(const screenshot& shot, double hz, std::int32_t f
   for (std::int32_t x = first < 0 ? shot.screen_width - 4 : first; x < shot.screen_width; ++x) {
     SCOPED_TRACE("column " + std::to_string(x));
     ASSERT_NEAR(hottest_row(shot, x), expected, 1.0);
-    ASSERT_EQ(at(shot, x, static_cast<std::int32_t>(std::lround(expected))) >> 16, 0xFFu) << "red at the tone";
+    const std::uint32_t on_the_line = at(shot, x, static_cast<std::int32_t>(std::lround(expected)));
+    ASSERT_EQ(on_the_line >> 16, 0xFFu) << "red at the tone";
   }
 }
 
@@ -190,7 +193,8 @@ TEST(Viewer, SpaceFreezesThePictureUnderAPausedLabelAndResumesIt) {
   for (std::int32_t y = 0; y < 400; ++y) {
     for (std::int32_t x = 0; x < 500; ++x) {
       if (!is_grey(at(paused, x, y))) continue;
-      left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+      left = std::min(left, x), right = std::max(right, x);
+      top = std::min(top, y), bottom = std::max(bottom, y);
       whites += at(paused, x, y) == 0xFFFFFF;
     }
   }
@@ -290,7 +294,8 @@ TEST(Viewer, TheLevelMeterFramesABlackBarWithADiamondAtThePeak) {
 
 TEST(Viewer, F1SwitchesToTheMonitorsSizeAndBackWhileRepeatsAreIgnored) {
   viewer_run v;
-  v.host.set_monitors({portable::monitor_info{{0, 0, 1280, 1024}, {0, 0, 1280, 984}, true, "\\\\.\\DISPLAY1"}});
+  v.host.set_monitors(
+      {portable::monitor_info{{0, 0, 1280, 1024}, {0, 0, 1280, 984}, true, "\\\\.\\DISPLAY1"}});
   v.tone_at(0, 1000.0, half_scale);
   scripted::key_press held_f1 = f1;
   held_f1.repeat = true;
