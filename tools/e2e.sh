@@ -65,7 +65,7 @@ fail() {
 }
 step() { echo "== $kind: $*"; }
 # shot NAME: the screen as $shots/NAME.png, and as $dir/NAME.ppm for row_check.
-shot() { shoot "$shots/$1.png" "$dir/$1.ppm"; }
+shot() { shoot root "$shots/$1.png" "$dir/$1.ppm"; }
 # check AREA CHECK SHOT [ARGUMENTS...]: one row_check on a screenshot taken before.
 check() {
   local area=$1 what=$2 name=$3

@@ -13,8 +13,9 @@
 #                                 is as wide on the left, the right and the bottom
 #   press WINDOW KEY...           gives WINDOW the keyboard and types the keys
 #                                 (xdotool's key names: space, l, F1, q, Return)
-#   shoot PNG [PPM]               a screenshot of the whole screen as PNG, and
-#                                 also as PPM (what row_check reads) if given
+#   shoot WHAT PNG [PPM]          a screenshot of a window, or of the whole
+#                                 screen for WHAT "root", as PNG, and also as
+#                                 PPM (what row_check reads) if given
 
 # xdotool's own search misses titles stored as UTF-8 (SDL's message box sets
 # them so), so the top-level windows are read from xwininfo instead; the first
@@ -68,10 +69,11 @@ press() {
 }
 
 shoot() {
-  local png=$1 ppm=${2:-}
+  local what=$1 png=$2 ppm=${3:-} source=(-root)
+  [ "$what" = root ] || source=(-id "$what")
   if [ -n "$ppm" ]; then
-    xwd -root -silent | convert xwd:- -write "png:$png" "ppm:$ppm"
+    xwd "${source[@]}" -silent | convert xwd:- -write "png:$png" "ppm:$ppm"
   else
-    xwd -root -silent | convert xwd:- "png:$png"
+    xwd "${source[@]}" -silent | convert xwd:- "png:$png"
   fi
 }
