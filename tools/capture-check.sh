@@ -26,7 +26,8 @@ fail() {
 }
 
 source tools/virtual-mic.sh
-virtual_mic_start "$dir" 1000 60
+virtual_mic_tones "$dir/tone.raw" 60 1000
+virtual_mic_start "$dir" "$dir/tone.raw"
 pids+=("$virtual_mic_server" "$virtual_mic_player")
 
 echo "== a 1000 Hz tone"

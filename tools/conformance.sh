@@ -45,7 +45,8 @@ side() {
 
 # The real sides capture from a virtual microphone.
 . tools/virtual-mic.sh
-virtual_mic_start "$reports" 1000 600
+virtual_mic_tones "$reports/tone.raw" 600 1000
+virtual_mic_start "$reports" "$reports/tone.raw"
 trap 'kill "$virtual_mic_player" "$virtual_mic_server" 2>/dev/null || true; rm -rf "$reports"' EXIT
 
 side "portable subset, scripted host" "$portable" "$@"

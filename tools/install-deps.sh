@@ -10,7 +10,7 @@ build=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu
        libpixman-1-dev libboost-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
        libx11-dev xvfb)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686)
-e2e=(xvfb x11-apps imagemagick pulseaudio pulseaudio-utils sox xfonts-base wine wine64 fonts-wine)
+e2e=(xvfb x11-apps xdotool imagemagick pulseaudio pulseaudio-utils sox xfonts-base wine wine64 fonts-wine)
 fuzz=(clang libclang-rt-dev)
 
 wanted=()

@@ -1,16 +1,27 @@
 # A virtual microphone: a user-mode PulseAudio server with a null sink, a
-# remapped monitor of that sink as the default source, and pacat playing a sine
-# into the sink. Sourced by the scripts that need one; it changes nothing until
-# virtual_mic_start is called.
+# remapped monitor of that sink as the default source, and pacat playing sound
+# files into the sink. Sourced by the scripts that need one; it changes nothing
+# until virtual_mic_start is called. Sound files are raw 48000 Hz mono signed
+# 16-bit little-endian samples.
 #
-#   virtual_mic_start DIR HZ SECONDS
+#   virtual_mic_start DIR [FILE]
 #       starts the server with its socket under DIR/pulse, exports
 #       XDG_RUNTIME_DIR and PULSE_SERVER for the programs started afterwards,
-#       and plays a HZ tone for SECONDS seconds. Sets virtual_mic_server and
-#       virtual_mic_player to the two process ids; the caller stops them.
+#       sets virtual_mic_server to its process id, and plays FILE if given.
+#   virtual_mic_play FILE
+#       plays FILE into the microphone, in the background, and sets
+#       virtual_mic_player to the player's process id. Players may overlap.
+#   virtual_mic_tones FILE SECONDS HZ...
+#       writes FILE: each tone for SECONDS in turn, at half of full scale.
+#   virtual_mic_warble FILE SECONDS
+#       writes FILE: a tone sweeping from 200 up to 1800 Hz and back down once
+#       a second, for SECONDS (a whole number, at least 1).
+# The caller stops the server and the players.
+
+virtual_mic_format=(-r 48000 -c 1 -b 16 -e signed-integer -t raw)
 
 virtual_mic_start() {
-  local dir=$1 hz=$2 seconds=$3
+  local dir=$1 file=${2:-}
   mkdir -p -m 700 "$dir/xdg" "$dir/pulse"
   export XDG_RUNTIME_DIR="$dir/xdg" PULSE_SERVER="unix:$dir/pulse/native"
   cat >"$dir/pulse/vmic.pa" <<PA
@@ -29,8 +40,29 @@ PA
     kill "$virtual_mic_server" 2>/dev/null
     return 1
   fi
-  sox -n -r 48000 -c 1 -b 16 -e signed-integer -t raw "$dir/tone.raw" synth "$seconds" sine "$hz" vol 0.5
-  pacat --playback -d vmic_sink --rate=48000 --channels=1 --format=s16le --latency-msec=20 \
-    "$dir/tone.raw" &
+  [ -z "$file" ] || virtual_mic_play "$file"
+}
+
+virtual_mic_play() {
+  pacat --playback -d vmic_sink --rate=48000 --channels=1 --format=s16le --latency-msec=20 "$1" &
   virtual_mic_player=$!
+}
+
+virtual_mic_tones() {
+  local file=$1 seconds=$2 hz
+  shift 2
+  : >"$file"
+  for hz in "$@"; do
+    sox -n "${virtual_mic_format[@]}" - synth "$seconds" sine "$hz" vol 0.5 >>"$file"
+  done
+}
+
+virtual_mic_warble() {
+  local file=$1 seconds=$2 sweep
+  sweep=$(mktemp)
+  # Exponential sweeps, straight lines on the logarithmic frequency axis.
+  sox -n "${virtual_mic_format[@]}" "$sweep" synth 0.5 sine 200/1800 vol 0.5
+  sox -n "${virtual_mic_format[@]}" - synth 0.5 sine 1800/200 vol 0.5 >>"$sweep"
+  sox "${virtual_mic_format[@]}" "$sweep" "${virtual_mic_format[@]}" "$file" repeat "$((seconds - 1))"
+  rm -f "$sweep"
 }

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Measures what the real Linux program costs while it runs: on a virtual
+# 1920 x 1080 display (Xvfb) with a virtual microphone playing a warble, it runs
+# the program in its 500 x 400 window, then full screen (F1), SECONDS each, and
+# prints for each size
+#   - the program's CPU time (all its threads, user and system) per second of
+#     the measured stretch, which starts two seconds after the size is reached;
+#   - its peak resident memory so far (VmHWM);
+#   - the CPU time of the display server over the same stretch, for context.
+#
+# Usage: tools/measure.sh [SECONDS]   (default 20)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-20}
+tools/install-deps.sh build e2e
+cmake --preset linux >/dev/null
+cmake --build --preset linux --target warblet
+
+dir=$(mktemp -d /tmp/warblet-measure.XXXXXX)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+. tools/xvfb.sh
+. tools/virtual-mic.sh
+. tools/screen.sh
+screen=1920x1080
+xvfb_start "$screen" "$dir/xvfb.log"
+pids+=("$xvfb_pid")
+virtual_mic_warble "$dir/warble.raw" "$((2 * seconds + 15))"
+virtual_mic_start "$dir" "$dir/warble.raw"
+pids+=("$virtual_mic_server" "$virtual_mic_player")
+
+ticks=$(getconf CLK_TCK)
+# cpu_ticks PID: user and system time of every thread, in clock ticks. The
+# command name (field 2) may hold spaces, so fields count from its ')'.
+cpu_ticks() {
+  local rest
+  rest=$(sed 's/^.*) //' "/proc/$1/stat")
+  awk '{ print $12 + $13 }' <<<"$rest"
+}
+peak_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
+now_ms() { date +%s%3N; }
+
+build/linux/viewer/warblet >"$dir/out.log" 2>&1 &
+app=$!
+pids+=("$app")
+
+# measure LABEL: one stretch of SECONDS at the current size.
+measure() {
+  sleep 2
+  local app0 xvfb0 t0 app1 xvfb1 t1
+  app0=$(cpu_ticks "$app") xvfb0=$(cpu_ticks "$xvfb_pid") t0=$(now_ms)
+  sleep "$seconds"
+  app1=$(cpu_ticks "$app") xvfb1=$(cpu_ticks "$xvfb_pid") t1=$(now_ms)
+  awk -v label="$1" -v a="$((app1 - app0))" -v x="$((xvfb1 - xvfb0))" -v ms="$((t1 - t0))" \
+    -v hz="$ticks" -v peak="$(peak_kib "$app")" 'BEGIN {
+      s = ms / 1000
+      printf "%-12s %6.2f%% of one core (%.2f s of CPU in %.1f s), peak memory %.1f MB;" \
+             " display server %.2f%%\n", label, 100 * a / hz / s, a / hz, s, peak / 1024, 100 * x / hz / s
+    }'
+}
+
+window=$(window_find '^Warblet' 10) || { cat "$dir/out.log" >&2; exit 1; }
+echo "measure: the program, $seconds s at each size, on a $screen virtual display:"
+measure "500 x 400"
+press "$window" F1
+window_wait_geometry '^Warblet' "$screen+0+0" 5 || { cat "$dir/out.log" >&2; exit 1; }
+measure "1920 x 1080"
+window=$(window_find '^Warblet' 5)
+press "$window" q
+status=0
+wait "$app" || status=$?
+[ "$status" -eq 0 ] || { cat "$dir/out.log" >&2; echo "measure: the program ended with exit code $status" >&2; exit 1; }
