@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/portable/sdl/sdl_capture.h"
+#include "platform/portable/sdl/x11_errors.h"
 
 namespace portable {
 
@@ -47,6 +48,7 @@ bool sdl_host::start_video(std::string& error) {
           "cannot open a display: no display server answered (DISPLAY and WAYLAND_DISPLAY name none; "
           "SDL_VIDEODRIVER=dummy runs without one)";
     } else {
+      tolerate_x11_errors();
       video_started = true;
       return true;
     }
