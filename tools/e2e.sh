@@ -28,7 +28,6 @@ case "$kind" in
   *) echo "e2e: unknown kind '$kind' (linux or windows)" >&2; exit 2 ;;
 esac
 shots=$(realpath -m "${2:-build/e2e/$kind}")
-started=$SECONDS
 
 tools/install-deps.sh build e2e
 cmake --preset linux >/dev/null
@@ -41,6 +40,7 @@ else
   cmake --build --preset mingw-x86_64 --target warblet
 fi
 row_check=build/linux/tests/e2e/row_check
+started=$SECONDS
 
 . tools/session.sh
 screen=1280x800
@@ -63,7 +63,8 @@ step() { echo "== $kind: $*"; }
 shot() { shoot root "$shots/$1.png" "$dir/$1.ppm"; }
 # check AREA CHECK SHOT [ARGUMENTS...]: row_check on a screenshot taken
 # before; the "moved" check compares SHOT with an earlier shot, named first
-# among the arguments.
+# among the arguments. What row_check found is left in report.
+report=""
 check() {
   local area=$1 what=$2 name=$3
   shift 3
@@ -106,6 +107,8 @@ if [ "$kind" = windows ]; then
   wine_prefix "$dir/wine"
 fi
 title='^Warblet'
+# The client size the program starts with.
+width=500 height=400
 # Wine's time to first show a window in a fresh prefix varies the most.
 window_wait=20
 
@@ -113,7 +116,7 @@ step "tones of 250, 500, 1000 and 1500 Hz"
 start_program
 window=$(window_find "$title" "$window_wait") || fail "no window"
 framed=$(window_geometry "$window")
-area=$(client_area "$window" 500 400)
+area=$(client_area "$window" "$width" "$height")
 echo "   window $framed, client area $area"
 virtual_mic_play "$dir/sequence.raw"
 session_track "$virtual_mic_player"
@@ -153,7 +156,7 @@ window=$(window_find "$title" 5) || fail "no window in full screen"
 press "$window" F1
 # The window comes back with its first size, centred on the screen.
 screen_width=${screen%x*} screen_height=${screen#*x}
-back="${framed%%+*}+$(((screen_width - 500) / 2))+$(((screen_height - 400) / 2))"
+back="${framed%%+*}+$(((screen_width - width) / 2))+$(((screen_height - height) / 2))"
 window_wait_geometry "$title" "$back" 5 || fail "F1 again did not give back the window"
 echo "   window $back"
 
@@ -179,4 +182,4 @@ if [ "$kind" = linux ]; then
     fail "the message box's text is not the failure message"
 fi
 
-echo "e2e $kind: all held in $((SECONDS - started)) s; screenshots in $shots"
+echo "e2e $kind: all held in $((SECONDS - started)) s after the build; screenshots in $shots"
