@@ -6,7 +6,8 @@
 #   - the program's CPU time (all its threads, user and system) per second of
 #     the measured stretch, which starts two seconds after the size is reached;
 #   - its peak resident memory so far (VmHWM);
-#   - the CPU time of the display server over the same stretch, for context.
+#   - the CPU time of the display server over the same stretch, for context;
+# and then the same figures for the program's whole run so far.
 #
 # Usage: tools/measure.sh [SECONDS]   (default 20)
 set -euo pipefail
@@ -16,23 +17,13 @@ tools/install-deps.sh build e2e
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target warblet
 
-dir=$(mktemp -d /tmp/warblet-measure.XXXXXX)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$dir"
-}
-trap cleanup EXIT
-. tools/xvfb.sh
-. tools/virtual-mic.sh
-. tools/screen.sh
+. tools/session.sh
 screen=1920x1080
-xvfb_start "$screen" "$dir/xvfb.log"
-pids+=("$xvfb_pid")
+session_start "$screen"
+dir=$session_dir
 virtual_mic_warble "$dir/warble.raw" "$((2 * seconds + 15))"
-virtual_mic_start "$dir" "$dir/warble.raw"
-pids+=("$virtual_mic_server" "$virtual_mic_player")
+virtual_mic_play "$dir/warble.raw"
+session_track "$virtual_mic_player"
 
 ticks=$(getconf CLK_TCK)
 # cpu_ticks PID: user and system time of every thread, in clock ticks. The
@@ -47,7 +38,14 @@ now_ms() { date +%s%3N; }
 
 build/linux/viewer/warblet >"$dir/out.log" 2>&1 &
 app=$!
-pids+=("$app")
+session_track "$app"
+
+# age_ticks PID: how long the process has existed, in clock ticks.
+age_ticks() {
+  local start
+  start=$(sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $20 }')
+  awk -v start="$start" -v hz="$ticks" '{ printf "%d\n", $1 * hz - start }' /proc/uptime
+}
 
 # measure LABEL: one stretch of SECONDS at the current size.
 measure() {
@@ -70,8 +68,11 @@ measure "500 x 400"
 press "$window" F1
 window_wait_geometry '^Warblet' "$screen+0+0" 5 || { cat "$dir/out.log" >&2; exit 1; }
 measure "1920 x 1080"
+awk -v a="$(cpu_ticks "$app")" -v age="$(age_ticks "$app")" -v hz="$ticks" -v peak="$(peak_kib "$app")" 'BEGIN {
+  printf "%-12s %6.2f%% of one core (%.2f s of CPU in %.1f s, start-up and the switch included), peak memory %.1f MB\n",
+         "whole run", 100 * a / age, a / hz, age / hz, peak / 1024
+}'
 window=$(window_find '^Warblet' 5)
 press "$window" q
-status=0
-wait "$app" || status=$?
-[ "$status" -eq 0 ] || { cat "$dir/out.log" >&2; echo "measure: the program ended with exit code $status" >&2; exit 1; }
+session_wait "$app" 10 || { echo "measure: the program did not quit on Q" >&2; exit 1; }
+[ "$session_status" -eq 0 ] || { cat "$dir/out.log" >&2; echo "measure: exit code $session_status" >&2; exit 1; }

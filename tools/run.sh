@@ -21,34 +21,23 @@ seconds=${1:-9}
 tools/install-deps.sh e2e
 echo "run: no display here, so Warblet runs on a virtual display for $seconds s," \
   "hearing a warble from a virtual microphone"
-dir=$(mktemp -d /tmp/warblet-run.XXXXXX)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$dir"
-}
-trap cleanup EXIT
-. tools/xvfb.sh
-. tools/virtual-mic.sh
-. tools/screen.sh
-xvfb_start 1280x800 "$dir/xvfb.log"
-pids+=("$xvfb_pid")
+. tools/session.sh
+session_start 1280x800
+dir=$session_dir
 virtual_mic_warble "$dir/warble.raw" "$((seconds + 2))"
-virtual_mic_start "$dir" "$dir/warble.raw"
-pids+=("$virtual_mic_server" "$virtual_mic_player")
+virtual_mic_play "$dir/warble.raw"
+session_track "$virtual_mic_player"
 
 build/linux/viewer/warblet >"$dir/out.log" 2>&1 &
 app=$!
-pids+=("$app")
+session_track "$app"
 window=$(window_find '^Warblet' 10) || { cat "$dir/out.log" >&2; exit 1; }
 sleep "$seconds"
 shot=$(realpath -m build/run/warblet.png)
 mkdir -p "$(dirname "$shot")"
 shoot "$window" "$shot"
 press "$window" q
-status=0
-wait "$app" || status=$?
+session_wait "$app" 10 || { cat "$dir/out.log" >&2; echo "run: Warblet did not quit on Q" >&2; exit 1; }
 cat "$dir/out.log"
-echo "run: Warblet ended with exit code $status; its window after $seconds s: $shot"
-exit "$status"
+echo "run: Warblet ended with exit code $session_status; its window after $seconds s: $shot"
+[ "$session_status" -eq 0 ]
