@@ -35,6 +35,7 @@ bool sdl_host::start_video(std::string& error) {
     error = video_failure;
     return false;
   }
+  tolerate_x11_errors();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     video_failure = std::string("cannot open a display: ") + SDL_GetError();
   } else {
@@ -48,7 +49,6 @@ bool sdl_host::start_video(std::string& error) {
           "cannot open a display: no display server answered (DISPLAY and WAYLAND_DISPLAY name none; "
           "SDL_VIDEODRIVER=dummy runs without one)";
     } else {
-      tolerate_x11_errors();
       video_started = true;
       return true;
     }
