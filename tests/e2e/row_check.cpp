@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/spectrogram_checks.h"
+#include "tests/e2e/picture_checks.h"
 
 namespace {
 

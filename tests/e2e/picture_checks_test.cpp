@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "analysis/column_colouring.h"
-#include "tests/e2e/spectrogram_checks.h"
+#include "tests/e2e/picture_checks.h"
 
 namespace {
 

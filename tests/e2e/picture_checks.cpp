@@ -1,4 +1,4 @@
-#include "tests/e2e/spectrogram_checks.h"
+#include "tests/e2e/picture_checks.h"
 
 #include <algorithm>
 #include <cmath>
