@@ -6,11 +6,16 @@
 #       exports DISPLAY for the programs started afterwards and sets xvfb_pid;
 #       the caller stops it. The display number is Xvfb's own choice, so
 #       parallel runs do not fight over one.
+#
+# -noreset: by default an X server resets itself whenever its last client
+# disconnects, and drops a connection that arrives during the reset; a program
+# starting just as a screenshot tool or xdotool finishes would then find "no
+# display" although the server is up.
 
 xvfb_start() {
   local size=$1 log=$2 fd display
   exec {fd}<> <(:)
-  Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp >"$log" 2>&1 &
+  Xvfb -displayfd "$fd" -noreset -screen 0 "${size}x24" -nolisten tcp >"$log" 2>&1 &
   xvfb_pid=$!
   if ! read -r -t 10 display <&"$fd"; then
     exec {fd}>&-

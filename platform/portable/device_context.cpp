@@ -46,7 +46,7 @@ bool pixels_of(HDC dc, pixel_target& target) {
   std::optional<drawing_target> found = drawing_target_of(dc);
   if (!found) return false;
   pixel_surface& surface = found->owner.surface;
-  target = pixel_target{surface.pixels.data(), surface.width, surface.height, surface.width};
+  target = pixel_target{surface.data(), surface.width(), surface.height(), surface.width()};
   return true;
 }
 

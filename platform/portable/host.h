@@ -4,8 +4,9 @@
 //   - a monotonic counter and its frequency (QueryPerformanceCounter);
 //   - blocking until input arrives or a timeout passes (MsgWaitForMultipleObjects)
 //     and plain sleeping (Sleep);
-//   - native windows: create, destroy, place, title, show, full screen, and
-//     presenting a rectangle of the window's pixels, which the subset keeps;
+//   - native windows: create, destroy, place, title, show, full screen,
+//     presenting a rectangle of the window's pixels, which the subset keeps,
+//     and, where it can, scrolling what the screen shows;
 //   - input events, drained by the message queue: keys, text, mouse, wheel,
 //     size, minimise, close;
 //   - the monitors with their areas and work areas, the frame a window manager
@@ -138,6 +139,14 @@ class host {
   // client area to the screen. `stride` is in pixels.
   virtual void present(native_window w, const std::uint32_t* pixels, std::int32_t width,
                        std::int32_t height, std::int32_t stride, const screen_rect& rect) = 0;
+  // Moves what the screen shows of a window without the pixels: each pixel of
+  // `destination` (client coordinates) takes what the screen showed at
+  // (x - dx, y - dy). False where the host cannot; the subset then presents
+  // the moved pixels instead.
+  virtual bool scroll_shown(native_window, const screen_rect& /*destination*/, std::int32_t /*dx*/,
+                            std::int32_t /*dy*/) {
+    return false;
+  }
   // What a window manager adds around a framed client area, as distances
   // outward from the client rectangle (all 0 when unknown).
   virtual screen_rect frame_extents() = 0;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/portable/host.h"
 #include "platform/portable/paint.h"
 #include "platform/portable/process_state.h"
 #include "platform/portable/update_region.h"
@@ -10,6 +11,10 @@ using namespace portable;
 
 namespace {
 
+bool contains(const RECT& outer, const RECT& inner) {
+  return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right && outer.bottom >= inner.bottom;
+}
+
 // Moves the pixels that land in `destination` by dx, dy. A single rectangle
 // (the usual case: the whole client area less a strip) moves in place, rows in
 // an order that never reads a row already overwritten; anything else goes
@@ -17,17 +22,38 @@ namespace {
 void move_pixels(pixel_surface& surface, const region& destination, int dx, int dy) {
   const std::vector<RECT> parts = destination.rectangles();
   if (parts.empty() || (dx == 0 && dy == 0)) return;
-  const std::vector<std::uint32_t> copy = parts.size() == 1 ? std::vector<std::uint32_t>() : surface.pixels;
-  const std::uint32_t* source = copy.empty() ? surface.pixels.data() : copy.data();
+  const std::size_t area = static_cast<std::size_t>(surface.width()) * surface.height();
+  const std::vector<std::uint32_t> copy =
+      parts.size() == 1 ? std::vector<std::uint32_t>() : std::vector<std::uint32_t>(surface.data(), surface.data() + area);
+  const std::uint32_t* source = copy.empty() ? surface.data() : copy.data();
   for (const RECT& part : parts) {
     const std::size_t count = static_cast<std::size_t>(part.right - part.left);
     for (LONG i = 0; i < part.bottom - part.top; ++i) {
       const LONG y = dy > 0 ? part.bottom - 1 - i : part.top + i;
       const std::uint32_t* from =
-          source + static_cast<std::size_t>(y - dy) * surface.width + (part.left - dx);
+          source + static_cast<std::size_t>(y - dy) * surface.width() + (part.left - dx);
       std::memmove(surface.row(y) + part.left, from, count * sizeof(std::uint32_t));
     }
   }
+}
+
+// What the screen shows of `destination` moves too: by the host, where it can
+// move what it shows (the pixels then need not travel again), else by
+// presenting the moved pixels. Pixels drawn but not yet presented are still to
+// be presented wherever they went.
+void move_shown(window& w, const region& destination, int dx, int dy) {
+  const std::vector<RECT> parts = destination.rectangles();
+  const bool moved_by_host =
+      w.native && w.visible && parts.size() == 1 &&
+      current_host().scroll_shown(w.native, screen_rect{parts[0].left, parts[0].top, parts[0].right, parts[0].bottom},
+                                  dx, dy);
+  if (!moved_by_host) {
+    mark_drawn(w, destination);
+    return;
+  }
+  region drawn_there = w.drawn;
+  drawn_there.translate(dx, dy).intersect(destination);
+  w.drawn.subtract(destination).unite(drawn_there);
 }
 
 }  // namespace
@@ -45,8 +71,11 @@ int WINAPI ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const
 
   region destination = source;
   destination.translate(dx, dy).intersect(limit);
-  move_pixels(w->surface, destination, dx, dy);
-  mark_drawn(*w, destination);
+  // Scrolling the whole client area, the usual case, moves where the picture
+  // starts rather than every pixel.
+  const bool whole = !(scroll && !contains(*scroll, client.bounds())) && !(clip && !contains(*clip, client.bounds()));
+  if (!(whole && w->surface.scroll(dx, dy))) move_pixels(w->surface, destination, dx, dy);
+  move_shown(*w, destination, dx, dy);
 
   region uncovered = source;
   uncovered.intersect(limit).subtract(destination);

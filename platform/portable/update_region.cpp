@@ -39,7 +39,7 @@ void present_drawn() {
     std::vector<RECT> parts = shown.rectangles();
     if (parts.size() > most_rectangles_presented_singly) parts = {shown.bounds()};
     for (const RECT& part : parts)
-      h.present(w->native, w->surface.pixels.data(), w->surface.width, w->surface.height, w->surface.width,
+      h.present(w->native, w->surface.data(), w->surface.width(), w->surface.height(), w->surface.width(),
                 screen_rect{part.left, part.top, part.right, part.bottom});
   }
 }

@@ -104,14 +104,35 @@ TEST_F(Screen, AHiddenWindowPresentsNothingUntilShownOrExposed) {
   EXPECT_EQ(presents_so_far(), exposed_before + 1);
 }
 
-TEST_F(Screen, ScrollingPresentsTheMovedPixels) {
-  fill(RECT{50, 0, 60, 10}, RGB(255, 0, 0));
-  recorder.dispatch_all();
-  ScrollWindowEx(window, -10, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
-  MSG msg;
-  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-  EXPECT_EQ(host.pixel(native, 40, 5), red_pixel);
-  EXPECT_NE(host.pixel(native, 55, 5), red_pixel);
+// The screen shows the moved pixels, whether the host moves what it shows or
+// the subset presents them again; pixels drawn but not yet presented when the
+// window scrolls are presented where they went. Only a host that cannot move
+// what it shows is sent the moved area.
+TEST_F(Screen, ScrollingShowsTheMovedPixels) {
+  constexpr std::uint32_t blue_pixel = 0x0000FF;
+  for (const bool host_scrolls : {true, false}) {
+    SCOPED_TRACE(host_scrolls ? "the host moves what it shows" : "the subset presents");
+    host.scrolls_shown = host_scrolls;
+    fill(RECT{0, 0, 200, 100}, RGB(0, 0, 0));
+    fill(RECT{50, 0, 60, 10}, RGB(255, 0, 0));
+    recorder.dispatch_all();
+    fill(RECT{100, 0, 110, 10}, RGB(0, 0, 255));  // not yet presented
+    const std::size_t before = presents_so_far();
+    ScrollWindowEx(window, -10, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    EXPECT_EQ(host.pixel(native, 40, 5), red_pixel);
+    EXPECT_NE(host.pixel(native, 55, 5), red_pixel);
+    EXPECT_EQ(host.pixel(native, 90, 5), blue_pixel);
+    EXPECT_NE(host.pixel(native, 105, 5), blue_pixel);
+    long presented = 0;
+    for (std::size_t i = before; i < presents_so_far(); ++i) {
+      const portable::screen_rect& r = host.presents()[i].rect;
+      presented += static_cast<long>(r.right - r.left) * (r.bottom - r.top);
+    }
+    EXPECT_EQ(presented, host_scrolls ? 10 * 10 : 190 * 100);
+    recorder.dispatch_all();
+  }
 }
 
 // The access DrawDib has to a context's pixels: a BeginPaint context may draw

@@ -112,6 +112,32 @@ TEST_F(SdlWindow, OpensWhereAskedAndShowsWhatIsPresented) {
   EXPECT_EQ(frame.left | frame.top | frame.right | frame.bottom, 0);
 }
 
+// Scrolling moves the pixels inside the X server; where what was to move lay
+// under another window, the window is reported exposed, to be presented again.
+TEST_F(SdlWindow, ScrollingMovesWhatTheScreenShows) {
+  const native_window w = open_window(37, 53, 120, 80, false);
+  settle();
+  std::vector<std::uint32_t> picture(120 * 80);
+  for (int py = 0; py < 80; ++py)
+    for (int px = 0; px < 120; ++px) picture[py * 120 + px] = 0x800000u | (px << 8) | py;
+  host->present(w, picture.data(), 120, 80, 120, portable::screen_rect{0, 0, 120, 80});
+  ASSERT_TRUE(host->scroll_shown(w, portable::screen_rect{0, 0, 110, 80}, -10, 0));
+  EXPECT_EQ(screen->pixel(37, 53 + 5), 0x800000u | (10 << 8) | 5);
+  EXPECT_EQ(screen->pixel(37 + 109, 53 + 79), 0x800000u | (119 << 8) | 79);
+  EXPECT_EQ(screen->pixel(37 + 115, 53 + 5), 0x800000u | (115 << 8) | 5);  // the strip as it was
+  EXPECT_EQ(last_of(settle(), kind::exposed), nullptr);
+
+  const native_window over = open_window(37 + 60, 53, 100, 80, false);
+  settle();
+  ASSERT_TRUE(host->scroll_shown(w, portable::screen_rect{0, 0, 110, 80}, -10, 0));
+  const std::vector<host_event> events = settle();
+  const host_event* exposed = last_of(events, kind::exposed);
+  ASSERT_NE(exposed, nullptr);
+  EXPECT_EQ(exposed->window, w);
+  host->destroy_window(over);
+  host->destroy_window(w);
+}
+
 TEST_F(SdlWindow, PlacingIsNotEchoedButChangesFromOutsideAre) {
   const native_window w = open_window(37, 53, 120, 80, true);
   settle();

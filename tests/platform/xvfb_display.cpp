@@ -30,7 +30,10 @@ xvfb_display::xvfb_display(int width, int height) {
     const int quiet = open("/dev/null", O_WRONLY);
     dup2(quiet, STDOUT_FILENO);
     dup2(quiet, STDERR_FILENO);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+    // Without -noreset the server resets whenever its last client leaves, and
+    // drops a connection made meanwhile: a test opening the display just as
+    // another closed its own would find none.
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", screen.c_str(), "-nolisten", "tcp",
            static_cast<char*>(nullptr));
     _exit(127);
   }

@@ -1,5 +1,6 @@
 #include "tests/support/scripted_host.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -254,6 +255,21 @@ void host::present(portable::native_window w, const std::uint32_t* pixels, std::
     for (std::int32_t x = rect.left; x < rect.right; ++x)
       r.screen[static_cast<std::size_t>(y) * width + x] = pixels[static_cast<std::size_t>(y) * stride + x];
   present_log.push_back({w, rect});
+}
+
+bool host::scroll_shown(portable::native_window w, const portable::screen_rect& destination, std::int32_t dx,
+                        std::int32_t dy) {
+  if (!scrolls_shown) return false;
+  native_window_record& r = record(w);
+  const std::vector<std::uint32_t> before = r.screen;
+  for (std::int32_t y = std::max(destination.top, 0); y < std::min(destination.bottom, r.screen_height); ++y)
+    for (std::int32_t x = std::max(destination.left, 0); x < std::min(destination.right, r.screen_width); ++x) {
+      const std::int32_t from_x = x - dx, from_y = y - dy;
+      if (from_x >= 0 && from_x < r.screen_width && from_y >= 0 && from_y < r.screen_height)
+        r.screen[static_cast<std::size_t>(y) * r.screen_width + x] =
+            before[static_cast<std::size_t>(from_y) * r.screen_width + from_x];
+    }
+  return true;
 }
 
 std::unique_ptr<portable::audio_capture> host::open_capture(std::int32_t rate, std::int32_t channels,

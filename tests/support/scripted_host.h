@@ -129,6 +129,9 @@ class host final : public portable::host {
   // The fault of a machine whose DrawDib cannot be opened.
   bool fail_drawdib = false;
   bool can_draw_bitmaps() override { return !fail_drawdib; }
+  // Whether the screen scrolls what it shows, as an X server does, or the
+  // subset must present the moved pixels.
+  bool scrolls_shown = true;
 
   // Native windows, numbered from 1 in the order they were made.
   const native_window_record& window(portable::native_window w) const;
@@ -153,6 +156,8 @@ class host final : public portable::host {
   void set_full_screen(portable::native_window w, bool full_screen) override;
   void present(portable::native_window w, const std::uint32_t* pixels, std::int32_t width,
                std::int32_t height, std::int32_t stride, const portable::screen_rect& rect) override;
+  bool scroll_shown(portable::native_window w, const portable::screen_rect& destination, std::int32_t dx,
+                    std::int32_t dy) override;
   portable::screen_rect frame_extents() override { return frame; }
   std::vector<portable::monitor_info> monitors() override { return monitor_list; }
   void cursor_position(std::int32_t& x, std::int32_t& y) override;

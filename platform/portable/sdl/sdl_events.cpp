@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "platform/portable/sdl/sdl_host.h"
@@ -74,6 +75,17 @@ void sdl_host::translate(const SDL_Event& e) {
     case SDL_WINDOWEVENT:
       translate_window_event(e.window);
       return;
+    case SDL_SYSWMEVENT: {
+      unsigned long x11_window = 0;
+      if (!x11_scroll_incomplete(e, x11_window)) return;
+      const auto scrolled = std::find_if(windows.begin(), windows.end(), [&](const auto& entry) {
+        return entry.second.scroller && entry.second.scroller->x11_window() == x11_window;
+      });
+      if (scrolled == windows.end()) return;
+      out.type = host_event::kind::exposed;
+      out.window = scrolled->first;
+      break;
+    }
     default:
       return;
   }

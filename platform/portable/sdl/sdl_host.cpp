@@ -27,7 +27,11 @@ std::unique_ptr<sdl_host> sdl_host::open(std::string& error) {
   return std::unique_ptr<sdl_host>(new sdl_host);
 }
 
-sdl_host::~sdl_host() { SDL_Quit(); }
+sdl_host::~sdl_host() {
+  // What the windows hold of the display goes before SDL closes the display.
+  windows.clear();
+  SDL_Quit();
+}
 
 bool sdl_host::start_video(std::string& error) {
   if (video_started) return true;
@@ -49,6 +53,7 @@ bool sdl_host::start_video(std::string& error) {
           "cannot open a display: no display server answered (DISPLAY and WAYLAND_DISPLAY name none; "
           "SDL_VIDEODRIVER=dummy runs without one)";
     } else {
+      x11_watch_scrolls();
       video_started = true;
       return true;
     }

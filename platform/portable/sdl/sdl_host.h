@@ -5,6 +5,8 @@
 //     message box (sdl_host.cpp);
 //   - windows on SDL's window surface: create, destroy, title, show, place, full
 //     screen (the desktop-sized kind), present, frame extents (sdl_windows.cpp);
+//   - scrolling what a window shows, in the X server where SDL's video is X11
+//     (sdl_windows.cpp, through x11_scroll.h);
 //   - the monitors and the cursor's position (sdl_desktop.cpp);
 //   - events: keys (through sdl_keys.h), text, mouse, wheel, window changes and
 //     close requests; SDL_QUIT, which SDL raises for SIGINT and SIGTERM, asks
@@ -23,6 +25,7 @@
 #include <optional>
 
 #include "platform/portable/host.h"
+#include "platform/portable/sdl/x11_scroll.h"
 
 namespace portable {
 
@@ -47,6 +50,7 @@ class sdl_host final : public host {
   void set_full_screen(native_window w, bool full_screen) override;
   void present(native_window w, const std::uint32_t* pixels, std::int32_t width, std::int32_t height,
                std::int32_t stride, const screen_rect& rect) override;
+  bool scroll_shown(native_window w, const screen_rect& destination, std::int32_t dx, std::int32_t dy) override;
   screen_rect frame_extents() override;
   std::vector<monitor_info> monitors() override;
   void cursor_position(std::int32_t& x, std::int32_t& y) override;
@@ -65,6 +69,7 @@ class sdl_host final : public host {
     SDL_Rect reported{};
     bool minimized = false;
     std::optional<SDL_Rect> before_full_screen;  // set while full screen: where to go back to
+    std::unique_ptr<x11_scroller> scroller;      // null where SDL's video is not X11
   };
 
   sdl_host() = default;

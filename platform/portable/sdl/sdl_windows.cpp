@@ -47,6 +47,7 @@ native_window sdl_host::create_window(const window_spec& spec, std::string& erro
   s.sdl = sdl;
   s.framed = spec.framed;
   s.reported = placement_of(sdl);
+  s.scroller = x11_scroller::for_window(sdl);
   return id;
 }
 
@@ -131,6 +132,15 @@ void sdl_host::present(native_window w, const std::uint32_t* pixels, std::int32_
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   const SDL_Rect changed{left, top, right - left, bottom - top};
   SDL_UpdateWindowSurfaceRects(s->sdl, &changed, 1);
+}
+
+bool sdl_host::scroll_shown(native_window w, const screen_rect& destination, std::int32_t dx, std::int32_t dy) {
+  window_state* s = find(w);
+  if (!s || !s->scroller) return false;
+  s->scroller->scroll(SDL_Rect{destination.left, destination.top, destination.right - destination.left,
+                               destination.bottom - destination.top},
+                      dx, dy);
+  return true;
 }
 
 screen_rect sdl_host::frame_extents() {
