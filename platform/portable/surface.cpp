@@ -3,8 +3,19 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+
+#include "platform/portable/huge_pages.h"
 
 namespace portable {
+
+void pixel_surface::release::operator()(std::uint32_t* p) const { std::free(p); }
+
+std::unique_ptr<std::uint32_t[], pixel_surface::release> pixel_surface::black_store(std::size_t count) {
+  void* p = allocate_zeroed_in_huge_pages(count * sizeof(std::uint32_t));
+  if (!p) throw std::bad_alloc();
+  return std::unique_ptr<std::uint32_t[], release>(static_cast<std::uint32_t*>(p));
+}
 
 void pixel_surface::resize(std::int32_t new_width, std::int32_t new_height) {
   if (new_width == width_ && new_height == height_) return;
@@ -12,7 +23,7 @@ void pixel_surface::resize(std::int32_t new_width, std::int32_t new_height) {
   resized.width_ = new_width;
   resized.height_ = new_height;
   resized.origin = resized.slack();
-  resized.store.assign(static_cast<std::size_t>(resized.area() + 2 * resized.slack()), 0);
+  resized.store = black_store(static_cast<std::size_t>(resized.area() + 2 * resized.slack()));
   const std::int32_t kept_width = std::min(width_, new_width);
   const std::int32_t kept_height = std::min(height_, new_height);
   for (std::int32_t y = 0; y < kept_height; ++y) std::copy_n(row(y), kept_width, resized.row(y));
@@ -24,27 +35,14 @@ bool pixel_surface::scroll(std::int32_t dx, std::int32_t dy) {
   const std::ptrdiff_t shift = -(static_cast<std::ptrdiff_t>(dy) * width_ + dx);
   if ((dx != 0 && dy != 0) || std::abs(dx) >= width_ || std::abs(dy) >= height_ || std::abs(shift) > slack())
     return false;
-  if (shift == 0) return true;
-  // The strip that nothing moves into, whose pixels stay as they were.
-  const std::int32_t strip_left = dx > 0 ? 0 : dx < 0 ? width_ + dx : 0;
-  const std::int32_t strip_width = dx != 0 ? std::abs(dx) : width_;
-  const std::int32_t strip_top = dy > 0 ? 0 : dy < 0 ? height_ + dy : 0;
-  const std::int32_t strip_height = dy != 0 ? std::abs(dy) : height_;
-  std::vector<std::uint32_t> strip(static_cast<std::size_t>(strip_width) * strip_height);
-  for (std::int32_t y = 0; y < strip_height; ++y)
-    std::copy_n(row(strip_top + y) + strip_left, strip_width, strip.data() + static_cast<std::size_t>(y) * strip_width);
-
   if (origin + shift < 0 || origin + shift > 2 * slack()) {
     // Out of room: the picture goes back to the middle of the store, in one
     // copy for every slack() pixels scrolled.
-    std::memmove(store.data() + slack() - shift, data(), static_cast<std::size_t>(area()) * sizeof(std::uint32_t));
+    std::memmove(store.get() + slack() - shift, data(), static_cast<std::size_t>(area()) * sizeof(std::uint32_t));
     origin = slack();
   } else {
     origin += shift;
   }
-
-  for (std::int32_t y = 0; y < strip_height; ++y)
-    std::copy_n(strip.data() + static_cast<std::size_t>(y) * strip_width, strip_width, row(strip_top + y) + strip_left);
   return true;
 }
 

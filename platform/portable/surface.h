@@ -8,7 +8,7 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace portable {
 
@@ -16,13 +16,15 @@ class pixel_surface {
  public:
   std::int32_t width() const { return width_; }
   std::int32_t height() const { return height_; }
-  std::uint32_t* data() { return store.data() + origin; }
+  std::uint32_t* data() { return store.get() + origin; }
   std::uint32_t* row(std::int32_t y) { return data() + static_cast<std::ptrdiff_t>(y) * width_; }
 
   // Keeps the pixels the old and new sizes share; new pixels are black.
   void resize(std::int32_t new_width, std::int32_t new_height);
   // Moves the whole picture by dx or by dy (the other one 0): pixel (x, y)
-  // takes the value of (x - dx, y - dy). The strip uncovered keeps its pixels.
+  // takes the value of (x - dx, y - dy). The strip uncovered holds no pixels
+  // in particular until it is drawn, as on Windows, where it is to be painted
+  // again: keeping its old pixels would cost a pass down the whole picture.
   // False, with nothing changed, when both are non-zero or the move is not
   // shorter than the picture.
   bool scroll(std::int32_t dx, std::int32_t dy);
@@ -30,7 +32,13 @@ class pixel_surface {
  private:
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
-  std::vector<std::uint32_t> store;
+  struct release {
+    void operator()(std::uint32_t* p) const;
+  };
+  // Black pixels, in huge pages where the system gives them (huge_pages.h).
+  static std::unique_ptr<std::uint32_t[], release> black_store(std::size_t count);
+
+  std::unique_ptr<std::uint32_t[], release> store;
   // Where the picture starts in the store, between 0 and 2 * slack().
   std::ptrdiff_t origin = 0;
   // Room on either side of the picture, in pixels: enough for this many rows.

@@ -5,6 +5,7 @@
 
 #include "platform/portable/device_context.h"
 #include "platform/portable/host.h"
+#include "platform/portable/huge_pages.h"
 #include "platform/portable/kernel.h"
 
 namespace {
@@ -21,6 +22,22 @@ bool is_supported(const BITMAPINFOHEADER* header) {
   return header && header->biSize >= sizeof(BITMAPINFOHEADER) && header->biPlanes == 1 &&
          header->biBitCount == 32 && header->biCompression == BI_RGB && header->biWidth > 0 &&
          header->biHeight > 0;
+}
+
+// A program draws the same picture again and again, often a column at a time,
+// so the picture goes into huge pages (huge_pages.h): at its first draw, and
+// again now and then, since a picture made anew at the same address and size
+// looks the same here but comes in small pages.
+void settle_picture(const void* bits, std::size_t bytes) {
+  constexpr unsigned draws_between_tries = 256;
+  static const void* last_bits = nullptr;
+  static std::size_t last_bytes = 0;
+  static unsigned draws = 0;
+  if (bits == last_bits && bytes == last_bytes && ++draws % draws_between_tries != 0) return;
+  last_bits = bits;
+  last_bytes = bytes;
+  draws = 0;
+  portable::move_into_huge_pages(bits, bytes);
 }
 
 }  // namespace
@@ -56,6 +73,7 @@ BOOL WINAPI DrawDibDraw(HDRAWDIB drawdib, HDC dc, int x_dst, int y_dst, int dx_d
   const RECT destination{x_dst, y_dst, x_dst + dx_dst, y_dst + dy_dst};
   const auto* source = static_cast<const unsigned char*>(bits);
   const std::size_t row_bytes = static_cast<std::size_t>(width) * 4;
+  settle_picture(bits, row_bytes * static_cast<std::size_t>(height));
   for (const RECT& part : portable::visible_parts(dc, destination)) {
     for (LONG y = part.top; y < part.bottom; ++y) {
       // Source row y_src + (y - y_dst), counted from the top, is stored row

@@ -63,6 +63,7 @@ class SdlWindow : public ::testing::Test {
   void paint(native_window w, int width, int height, std::uint32_t colour) {
     const std::vector<std::uint32_t> picture(static_cast<std::size_t>(width) * height, colour);
     host->present(w, picture.data(), width, height, width, portable::screen_rect{0, 0, width, height});
+    screen->wait_for_drawing(w);
   }
 
   // The colour covers exactly the rectangle: its corners inside have it, the
@@ -101,6 +102,7 @@ TEST_F(SdlWindow, OpensWhereAskedAndShowsWhatIsPresented) {
     for (int py = 0; py < 80; ++py)
       for (int px = 0; px < 120; ++px) picture[py * 120 + px] = 0x800000u | (px << 8) | py;
     host->present(w, picture.data(), 120, 80, 120, portable::screen_rect{10, 5, 60, 45});
+    screen->wait_for_drawing(w);
     EXPECT_EQ(screen->pixel(37 + 10, 53 + 5), 0x800000u | (10 << 8) | 5);
     EXPECT_EQ(screen->pixel(37 + 59, 53 + 44), 0x800000u | (59 << 8) | 44);
     EXPECT_EQ(screen->pixel(37 + 60, 53 + 44), 0x203040u);
@@ -122,6 +124,7 @@ TEST_F(SdlWindow, ScrollingMovesWhatTheScreenShows) {
     for (int px = 0; px < 120; ++px) picture[py * 120 + px] = 0x800000u | (px << 8) | py;
   host->present(w, picture.data(), 120, 80, 120, portable::screen_rect{0, 0, 120, 80});
   ASSERT_TRUE(host->scroll_shown(w, portable::screen_rect{0, 0, 110, 80}, -10, 0));
+  screen->wait_for_drawing(w);
   EXPECT_EQ(screen->pixel(37, 53 + 5), 0x800000u | (10 << 8) | 5);
   EXPECT_EQ(screen->pixel(37 + 109, 53 + 79), 0x800000u | (119 << 8) | 79);
   EXPECT_EQ(screen->pixel(37 + 115, 53 + 5), 0x800000u | (115 << 8) | 5);  // the strip as it was

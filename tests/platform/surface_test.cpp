@@ -47,9 +47,11 @@ TEST(PixelSurface, ScrollingTheWholePictureMatchesMovingEveryPixel) {
       const auto [dx, dy] = c.moves[random() % c.moves.size()];
       ASSERT_TRUE(surface.scroll(dx, dy));
       plain.scroll(dx, dy);
-      // A new pixel in the uncovered strip, as a paint would put there.
-      const int x = dx < 0 ? c.width - 1 : 0, y = dy < 0 ? c.height - 1 : 0;
-      surface.row(y)[x] = plain.pixels[y * c.width + x] = 0x200000u + n;
+      // New pixels in the strip uncovered, as a paint puts there.
+      for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x)
+          if (x < dx || x >= c.width + dx || y < dy || y >= c.height + dy)
+            surface.row(y)[x] = plain.pixels[y * c.width + x] = 0x200000u + n * 64 + x + y;
       ASSERT_EQ(std::vector<std::uint32_t>(surface.data(), surface.data() + c.width * c.height), plain.pixels)
           << "after scroll " << n << " by " << dx << ", " << dy;
     }
@@ -66,6 +68,7 @@ TEST(PixelSurface, RefusesWhatItCannotScrollAndKeepsThePicture) {
     EXPECT_EQ(std::vector<std::uint32_t>(surface.data(), surface.data() + 24), before);
   }
   EXPECT_TRUE(surface.scroll(0, 0));
+  EXPECT_EQ(std::vector<std::uint32_t>(surface.data(), surface.data() + 24), before);
   surface.resize(3, 2);
   EXPECT_EQ(std::vector<std::uint32_t>(surface.data(), surface.data() + 6), (std::vector<std::uint32_t>{0, 1, 2, 6, 7, 8}));
 }

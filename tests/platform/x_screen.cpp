@@ -10,11 +10,14 @@ namespace {
 
 Display* as_display(void* d) { return static_cast<Display*>(d); }
 
+bool x11_info_of(std::uint32_t sdl_window, SDL_SysWMinfo& info) {
+  SDL_VERSION(&info.version);
+  return SDL_GetWindowWMInfo(SDL_GetWindowFromID(sdl_window), &info) && info.subsystem == SDL_SYSWM_X11;
+}
+
 Window x_window_of(std::uint32_t sdl_window) {
   SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (!SDL_GetWindowWMInfo(SDL_GetWindowFromID(sdl_window), &info) || info.subsystem != SDL_SYSWM_X11) return 0;
-  return info.info.x11.window;
+  return x11_info_of(sdl_window, info) ? info.info.x11.window : 0;
 }
 
 }  // namespace
@@ -32,6 +35,11 @@ std::uint32_t x_screen::pixel(int x, int y) {
   const std::uint32_t value = static_cast<std::uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFF;
   XDestroyImage(image);
   return value;
+}
+
+void x_screen::wait_for_drawing(std::uint32_t sdl_window) {
+  SDL_SysWMinfo info;
+  if (x11_info_of(sdl_window, info)) XSync(info.info.x11.display, False);
 }
 
 void x_screen::move_resize(std::uint32_t sdl_window, int x, int y, int width, int height) {

@@ -20,6 +20,10 @@ class x_screen {
   std::uint32_t pixel(int x, int y);
   // The rest act on the X window of an SDL window (by SDL's window id) and
   // return once the server has done them.
+  // Sends what the program's own connection holds and waits until the server
+  // has done it: drawing reaches the screen by itself only as the program
+  // next waits.
+  void wait_for_drawing(std::uint32_t sdl_window);
   void move_resize(std::uint32_t sdl_window, int x, int y, int width, int height);
   // WM_DELETE_WINDOW, as a window manager sends when the user closes a window.
   void ask_to_close(std::uint32_t sdl_window);

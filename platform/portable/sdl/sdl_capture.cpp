@@ -21,7 +21,7 @@ class sdl_capture final : public audio_capture {
     wanted.freq = rate;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = static_cast<Uint8>(channels);
-    wanted.samples = 128;  // 16 ms at 8000 Hz: the program polls every 30 ms at most
+    wanted.samples = 256;  // 32 ms at 8000 Hz, about the 30 ms of each buffer a Windows program queues
     wanted.callback = &sdl_capture::arrived;
     wanted.userdata = this;
     SDL_AudioSpec obtained;

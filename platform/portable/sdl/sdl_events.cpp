@@ -8,10 +8,20 @@
 namespace portable {
 
 bool sdl_host::take_sdl_event(SDL_Event& e) {
-  if (!held) return SDL_PollEvent(&e) != 0;
-  e = *held;
-  held.reset();
-  return true;
+  if (held) {
+    e = *held;
+    held.reset();
+    return true;
+  }
+  // Reading the display connection takes SDL a dozen system calls, and the
+  // subset asks for events several times in each turn of a program's loop: the
+  // connection is read at most once a millisecond here. A wait reads it at once.
+  const Uint64 now = SDL_GetTicks64();
+  if (now != last_pump_ms) {
+    SDL_PumpEvents();
+    last_pump_ms = now;
+  }
+  return SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1;
 }
 
 bool sdl_host::next_event(host_event& event) {
@@ -76,14 +86,17 @@ void sdl_host::translate(const SDL_Event& e) {
       translate_window_event(e.window);
       return;
     case SDL_SYSWMEVENT: {
-      unsigned long x11_window = 0;
-      if (!x11_scroll_incomplete(e, x11_window)) return;
-      const auto scrolled = std::find_if(windows.begin(), windows.end(), [&](const auto& entry) {
-        return entry.second.scroller && entry.second.scroller->x11_window() == x11_window;
+      const x11_news news = x11_news_in(e);
+      const auto about = std::find_if(windows.begin(), windows.end(), [&](const auto& entry) {
+        return entry.second.x11 && entry.second.x11->x11_window() == news.x11_window;
       });
-      if (scrolled == windows.end()) return;
+      if (news.what == x11_news::kind::none || about == windows.end()) return;
+      if (news.what == x11_news::kind::visibility) {
+        about->second.x11->set_fully_visible(news.fully_visible);
+        return;
+      }
       out.type = host_event::kind::exposed;
-      out.window = scrolled->first;
+      out.window = about->first;
       break;
     }
     default:

@@ -53,7 +53,7 @@ bool sdl_host::start_video(std::string& error) {
           "cannot open a display: no display server answered (DISPLAY and WAYLAND_DISPLAY name none; "
           "SDL_VIDEODRIVER=dummy runs without one)";
     } else {
-      x11_watch_scrolls();
+      x11_watch_windows();
       video_started = true;
       return true;
     }
@@ -70,10 +70,14 @@ std::int64_t sdl_host::counter_frequency() {
 
 host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
   if (held || !pending.empty()) return wake::input;
+  const auto shown_by_x11 =
+      std::find_if(windows.begin(), windows.end(), [](const auto& entry) { return entry.second.x11 != nullptr; });
+  if (shown_by_x11 != windows.end()) return wait_on_x11(*shown_by_x11->second.x11, timeout_ms);
   SDL_Event e;
   const int found =
       timeout_ms < 0 ? SDL_WaitEvent(&e)
                      : SDL_WaitEventTimeout(&e, static_cast<int>(std::min<std::int64_t>(timeout_ms, INT_MAX)));
+  last_pump_ms = SDL_GetTicks64();
   if (found) {
     held = e;
     return wake::input;
@@ -83,7 +87,33 @@ host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
   return timeout_ms < 0 ? wake::failed : wake::timeout;
 }
 
-void sdl_host::sleep(std::uint32_t ms) { SDL_Delay(ms); }
+// SDL's own wait reads the display connection a dozen times around each
+// sleep; a program that wakes a hundred times a second pays for that more than
+// for its own work. Here the connection is read only when the server has sent
+// something. Events that SDL raises on its own threads (a device gone) are
+// seen at the next wake-up.
+host::wake sdl_host::wait_on_x11(x11_output& display, std::int64_t timeout_ms) {
+  const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(std::max<std::int64_t>(timeout_ms, 0));
+  for (;;) {
+    SDL_Event e;
+    if (take_sdl_event(e)) {
+      held = e;
+      return wake::input;
+    }
+    const Uint64 now = SDL_GetTicks64();
+    if (timeout_ms >= 0 && now >= deadline) return wake::timeout;
+    const int remaining = timeout_ms < 0 ? -1 : static_cast<int>(std::min<Uint64>(deadline - now, INT_MAX));
+    if (!display.wait_for_news(remaining)) return timeout_ms < 0 ? wake::failed : wake::timeout;
+    last_pump_ms = 0;  // something arrived: read it now
+  }
+}
+
+void sdl_host::sleep(std::uint32_t ms) {
+  // A wait for events sends what was drawn on its way; a sleep does not.
+  for (auto& [id, s] : windows)
+    if (s.x11) s.x11->flush();
+  SDL_Delay(ms);
+}
 
 std::unique_ptr<audio_capture> sdl_host::open_capture(std::int32_t rate, std::int32_t channels,
                                                       std::string& error) {

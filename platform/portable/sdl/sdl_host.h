@@ -3,10 +3,10 @@
 // Implements from host.h:
 //   - the counter, waiting for input, sleeping, the cursor's visibility and the
 //     message box (sdl_host.cpp);
-//   - windows on SDL's window surface: create, destroy, title, show, place, full
-//     screen (the desktop-sized kind), present, frame extents (sdl_windows.cpp);
-//   - scrolling what a window shows, in the X server where SDL's video is X11
-//     (sdl_windows.cpp, through x11_scroll.h);
+//   - windows: create, destroy, title, show, place, full screen (the
+//     desktop-sized kind), present, frame extents (sdl_windows.cpp); pixels go
+//     through SDL's window surface, or straight to the X server where SDL's
+//     video is X11 (x11_output.h), which also scrolls what a window shows;
 //   - the monitors and the cursor's position (sdl_desktop.cpp);
 //   - events: keys (through sdl_keys.h), text, mouse, wheel, window changes and
 //     close requests; SDL_QUIT, which SDL raises for SIGINT and SIGTERM, asks
@@ -25,7 +25,7 @@
 #include <optional>
 
 #include "platform/portable/host.h"
-#include "platform/portable/sdl/x11_scroll.h"
+#include "platform/portable/sdl/x11_output.h"
 
 namespace portable {
 
@@ -69,7 +69,7 @@ class sdl_host final : public host {
     SDL_Rect reported{};
     bool minimized = false;
     std::optional<SDL_Rect> before_full_screen;  // set while full screen: where to go back to
-    std::unique_ptr<x11_scroller> scroller;      // null where SDL's video is not X11
+    std::unique_ptr<x11_output> x11;             // null where SDL's window surface serves
   };
 
   sdl_host() = default;
@@ -87,6 +87,8 @@ class sdl_host final : public host {
   // a moved and/or a resized event.
   void report_placement(native_window w, window_state& s, const SDL_Rect& now);
 
+  // wait_for_input where the windows are shown through X11.
+  wake wait_on_x11(x11_output& display, std::int64_t timeout_ms);
   bool take_sdl_event(SDL_Event& e);
   // Appends what `e` means to the subset to `pending` (nothing, one or two events).
   void translate(const SDL_Event& e);
@@ -96,6 +98,7 @@ class sdl_host final : public host {
   // The event that ended a wait. SDL 2.26 drops the event when an unlimited
   // wait is given nowhere to put it, so waits always take one and keep it here.
   std::optional<SDL_Event> held;
+  Uint64 last_pump_ms = 0;  // SDL_GetTicks64 when the display connection was last read
   std::deque<host_event> pending;
   std::map<native_window, window_state> windows;
   bool video_started = false;

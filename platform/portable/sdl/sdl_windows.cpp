@@ -47,7 +47,7 @@ native_window sdl_host::create_window(const window_spec& spec, std::string& erro
   s.sdl = sdl;
   s.framed = spec.framed;
   s.reported = placement_of(sdl);
-  s.scroller = x11_scroller::for_window(sdl);
+  s.x11 = x11_output::for_window(sdl);
   return id;
 }
 
@@ -113,6 +113,11 @@ void sdl_host::present(native_window w, const std::uint32_t* pixels, std::int32_
                        std::int32_t height, std::int32_t stride, const screen_rect& rect) {
   window_state* s = find(w);
   if (!s || !pixels) return;
+  if (s->x11) {
+    s->x11->present(pixels, width, height, stride,
+                    SDL_Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+    return;
+  }
   // After a resize this is a new surface of the new size.
   SDL_Surface* surface = SDL_GetWindowSurface(s->sdl);
   if (!surface) return;
@@ -136,8 +141,8 @@ void sdl_host::present(native_window w, const std::uint32_t* pixels, std::int32_
 
 bool sdl_host::scroll_shown(native_window w, const screen_rect& destination, std::int32_t dx, std::int32_t dy) {
   window_state* s = find(w);
-  if (!s || !s->scroller) return false;
-  s->scroller->scroll(SDL_Rect{destination.left, destination.top, destination.right - destination.left,
+  if (!s || !s->x11) return false;
+  s->x11->scroll(SDL_Rect{destination.left, destination.top, destination.right - destination.left,
                                destination.bottom - destination.top},
                       dx, dy);
   return true;
