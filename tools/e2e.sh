@@ -122,7 +122,7 @@ virtual_mic_play "$dir/sequence.raw"
 session_track "$virtual_mic_player"
 # The player ends once the sequence has been played; the newest columns then
 # follow it by the capture's latency and one analysis frame.
-wait "$virtual_mic_player" || fail "the tones did not play"
+session_wait "$virtual_mic_player" 30 && [ "$session_status" -eq 0 ] || fail "the tones did not play"
 sleep 0.6
 expect "$area" tones tones 250 500 1000 1500
 check "$area" meter tones hidden || fail "a level meter before 'l'"

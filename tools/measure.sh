@@ -22,7 +22,9 @@ screen=1920x1080
 session_start "$screen"
 dir=$session_dir
 virtual_mic_warble "$dir/warble.raw" "$((2 * seconds + 15))"
-virtual_mic_play "$dir/warble.raw"
+# Played with a capture card's pace (see virtual_mic_play): at 20 ms the server
+# would wake the program's audio thread every few milliseconds.
+virtual_mic_play "$dir/warble.raw" 100
 session_track "$virtual_mic_player"
 
 ticks=$(getconf CLK_TCK)

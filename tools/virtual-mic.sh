@@ -8,9 +8,12 @@
 #       starts the server with its socket under DIR/pulse, exports
 #       XDG_RUNTIME_DIR and PULSE_SERVER for the programs started afterwards,
 #       sets virtual_mic_server to its process id, and plays FILE if given.
-#   virtual_mic_play FILE
+#   virtual_mic_play FILE [LATENCY_MS]
 #       plays FILE into the microphone, in the background, and sets
 #       virtual_mic_player to the player's process id. Players may overlap.
+#       The player's latency (default 20 ms) sets how often the server hands
+#       the sound on: every few milliseconds at 20 ms, where a capture card
+#       hands over a block every few tens of milliseconds.
 #   virtual_mic_tones FILE SECONDS HZ...
 #       writes FILE: each tone for SECONDS in turn, at half of full scale.
 #   virtual_mic_warble FILE SECONDS
@@ -44,7 +47,7 @@ PA
 }
 
 virtual_mic_play() {
-  pacat --playback -d vmic_sink --rate=48000 --channels=1 --format=s16le --latency-msec=20 "$1" &
+  pacat --playback -d vmic_sink --rate=48000 --channels=1 --format=s16le --latency-msec="${2:-20}" "$1" &
   virtual_mic_player=$!
 }
 

@@ -21,27 +21,29 @@ void invalidate(window& w, region area, bool erase) {
 }
 
 HWND window_to_paint(HWND filter) {
-  for (window* w : process().windows.all())
-    if (w->visible && !w->update.empty() && (!filter || w->handle == filter)) return w->handle;
-  return nullptr;
+  HWND found = nullptr;
+  process().windows.each([&](window& w) {
+    if (!found && w.visible && !w.update.empty() && (!filter || w.handle == filter)) found = w.handle;
+  });
+  return found;
 }
 
 void mark_drawn(window& w, const region& area) { w.drawn.unite(area); }
 
 void present_drawn() {
   host& h = current_host();
-  for (window* w : process().windows.all()) {
-    if (w->drawn.empty()) continue;
-    region shown = w->drawn;
-    w->drawn = region();
-    shown.intersect(region(w->client_rect()));
-    if (!w->native || !w->visible || shown.empty()) continue;
+  process().windows.each([&](window& w) {
+    if (w.drawn.empty()) return;
+    region shown = w.drawn;
+    w.drawn = region();
+    shown.intersect(region(w.client_rect()));
+    if (!w.native || !w.visible || shown.empty()) return;
     std::vector<RECT> parts = shown.rectangles();
     if (parts.size() > most_rectangles_presented_singly) parts = {shown.bounds()};
     for (const RECT& part : parts)
-      h.present(w->native, w->surface.data(), w->surface.width(), w->surface.height(), w->surface.width(),
+      h.present(w.native, w.surface.data(), w.surface.width(), w.surface.height(), w.surface.width(),
                 screen_rect{part.left, part.top, part.right, part.bottom});
-  }
+  });
 }
 
 }  // namespace portable

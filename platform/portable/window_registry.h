@@ -51,7 +51,14 @@ class window_table {
   window* find_native(native_window native);
   // In the order of creation.
   std::vector<HWND> handles() const;
+  // A copy of the list, for loops that send messages, which may destroy windows.
   std::vector<window*> all();
+  // Calls `f` with each window, for loops that send no messages: the program
+  // looks for drawing to present many times a second, and this costs no copy.
+  template <class F>
+  void each(F f) {
+    for (auto& entry : windows) f(*entry.second);
+  }
 
  private:
   std::map<std::uintptr_t, std::unique_ptr<window>> windows;

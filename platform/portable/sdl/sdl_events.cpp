@@ -14,11 +14,14 @@ bool sdl_host::take_sdl_event(SDL_Event& e) {
     return true;
   }
   // Reading the display connection takes SDL a dozen system calls, and the
-  // subset asks for events several times in each turn of a program's loop: the
-  // connection is read at most once a millisecond here. A wait reads it at once.
+  // subset asks for events several times in each turn of a program's loop. So
+  // SDL reads it when a wait has seen the server send something, and otherwise
+  // only now and then, for a program that never waits.
+  constexpr Uint64 read_at_least_every_ms = 50;
   const Uint64 now = SDL_GetTicks64();
-  if (now != last_pump_ms) {
+  if (server_sent || now - last_pump_ms >= read_at_least_every_ms) {
     SDL_PumpEvents();
+    server_sent = false;
     last_pump_ms = now;
   }
   return SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1;

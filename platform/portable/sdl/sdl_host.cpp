@@ -90,8 +90,8 @@ host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
 // SDL's own wait reads the display connection a dozen times around each
 // sleep; a program that wakes a hundred times a second pays for that more than
 // for its own work. Here the connection is read only when the server has sent
-// something. Events that SDL raises on its own threads (a device gone) are
-// seen at the next wake-up.
+// something (take_sdl_event). Events that SDL raises on its own threads (a
+// device gone) are seen at the next wake-up.
 host::wake sdl_host::wait_on_x11(x11_output& display, std::int64_t timeout_ms) {
   const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(std::max<std::int64_t>(timeout_ms, 0));
   for (;;) {
@@ -104,7 +104,7 @@ host::wake sdl_host::wait_on_x11(x11_output& display, std::int64_t timeout_ms) {
     if (timeout_ms >= 0 && now >= deadline) return wake::timeout;
     const int remaining = timeout_ms < 0 ? -1 : static_cast<int>(std::min<Uint64>(deadline - now, INT_MAX));
     if (!display.wait_for_news(remaining)) return timeout_ms < 0 ? wake::failed : wake::timeout;
-    last_pump_ms = 0;  // something arrived: read it now
+    server_sent = true;
   }
 }
 

@@ -98,7 +98,8 @@ class sdl_host final : public host {
   // The event that ended a wait. SDL 2.26 drops the event when an unlimited
   // wait is given nowhere to put it, so waits always take one and keep it here.
   std::optional<SDL_Event> held;
-  Uint64 last_pump_ms = 0;  // SDL_GetTicks64 when the display connection was last read
+  Uint64 last_pump_ms = 0;  // SDL_GetTicks64 when SDL last read the display connection
+  bool server_sent = false;  // a wait saw the display server send something since
   std::deque<host_event> pending;
   std::map<native_window, window_state> windows;
   bool video_started = false;
