@@ -8,11 +8,6 @@
 namespace portable {
 
 bool sdl_host::take_sdl_event(SDL_Event& e) {
-  if (held) {
-    e = *held;
-    held.reset();
-    return true;
-  }
   // Reading the display connection takes SDL a dozen system calls, and the
   // subset asks for events several times in each turn of a program's loop. So
   // SDL reads it when a wait has seen the server send something, and otherwise

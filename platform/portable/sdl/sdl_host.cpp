@@ -68,43 +68,35 @@ std::int64_t sdl_host::counter_frequency() {
   return static_cast<std::int64_t>(SDL_GetPerformanceFrequency());
 }
 
+// An SDL event that means nothing to the subset (a window shown, a visibility
+// change) does not end the wait: only input does, as on Windows.
 host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
-  if (held || !pending.empty()) return wake::input;
+  const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(std::max<std::int64_t>(timeout_ms, 0));
   const auto shown_by_x11 =
       std::find_if(windows.begin(), windows.end(), [](const auto& entry) { return entry.second.x11 != nullptr; });
-  if (shown_by_x11 != windows.end()) return wait_on_x11(*shown_by_x11->second.x11, timeout_ms);
-  SDL_Event e;
-  const int found =
-      timeout_ms < 0 ? SDL_WaitEvent(&e)
-                     : SDL_WaitEventTimeout(&e, static_cast<int>(std::min<std::int64_t>(timeout_ms, INT_MAX)));
-  last_pump_ms = SDL_GetTicks64();
-  if (found) {
-    held = e;
-    return wake::input;
-  }
-  // SDL returns 0 both on a timeout and on an error: an unlimited wait can only
-  // have failed.
-  return timeout_ms < 0 ? wake::failed : wake::timeout;
-}
-
-// SDL's own wait reads the display connection a dozen times around each
-// sleep; a program that wakes a hundred times a second pays for that more than
-// for its own work. Here the connection is read only when the server has sent
-// something (take_sdl_event). Events that SDL raises on its own threads (a
-// device gone) are seen at the next wake-up.
-host::wake sdl_host::wait_on_x11(x11_output& display, std::int64_t timeout_ms) {
-  const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(std::max<std::int64_t>(timeout_ms, 0));
   for (;;) {
     SDL_Event e;
-    if (take_sdl_event(e)) {
-      held = e;
-      return wake::input;
-    }
+    while (pending.empty() && take_sdl_event(e)) translate(e);
+    if (!pending.empty()) return wake::input;
     const Uint64 now = SDL_GetTicks64();
     if (timeout_ms >= 0 && now >= deadline) return wake::timeout;
     const int remaining = timeout_ms < 0 ? -1 : static_cast<int>(std::min<Uint64>(deadline - now, INT_MAX));
-    if (!display.wait_for_news(remaining)) return timeout_ms < 0 ? wake::failed : wake::timeout;
-    server_sent = true;
+    // Where the windows are shown through X11 the host waits on the display
+    // connection itself: SDL's own wait reads the connection a dozen times
+    // around each sleep, which a program waking a hundred times a second pays
+    // for more than for its own work. Events that SDL raises on its own threads
+    // (a device gone) are then seen at the next wake-up.
+    if (shown_by_x11 != windows.end()) {
+      if (!shown_by_x11->second.x11->wait_for_news(remaining)) return timeout_ms < 0 ? wake::failed : wake::timeout;
+      server_sent = true;
+      continue;
+    }
+    // SDL returns 0 both on a timeout and on an error: an unlimited wait can
+    // only have failed.
+    const int found = remaining < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, remaining);
+    last_pump_ms = SDL_GetTicks64();
+    if (!found) return timeout_ms < 0 ? wake::failed : wake::timeout;
+    translate(e);
   }
 }
 

@@ -11,7 +11,7 @@
 //   - events: keys (through sdl_keys.h), text, mouse, wheel, window changes and
 //     close requests; SDL_QUIT, which SDL raises for SIGINT and SIGTERM, asks
 //     every window to close (sdl_events.cpp).
-// Audio capture is not here: open_capture reports that there is none.
+// Audio capture: sdl_capture.h.
 //
 // SDL's video starts at the first call that needs it, so that a machine with no
 // display can still run the clock and events and fails only at create_window,
@@ -87,17 +87,12 @@ class sdl_host final : public host {
   // a moved and/or a resized event.
   void report_placement(native_window w, window_state& s, const SDL_Rect& now);
 
-  // wait_for_input where the windows are shown through X11.
-  wake wait_on_x11(x11_output& display, std::int64_t timeout_ms);
   bool take_sdl_event(SDL_Event& e);
   // Appends what `e` means to the subset to `pending` (nothing, one or two events).
   void translate(const SDL_Event& e);
   void translate_key(const SDL_KeyboardEvent& e);
   void translate_window_event(const SDL_WindowEvent& e);
 
-  // The event that ended a wait. SDL 2.26 drops the event when an unlimited
-  // wait is given nowhere to put it, so waits always take one and keep it here.
-  std::optional<SDL_Event> held;
   Uint64 last_pump_ms = 0;  // SDL_GetTicks64 when SDL last read the display connection
   bool server_sent = false;  // a wait saw the display server send something since
   std::deque<host_event> pending;
