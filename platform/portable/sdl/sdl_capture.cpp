@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <atomic>
+
 #include "platform/portable/sample_fifo.h"
 
 namespace portable {
@@ -35,8 +37,12 @@ class sdl_capture final : public audio_capture {
   }
 
   std::size_t read(std::int16_t* out, std::size_t max_samples) override {
+    // The subset looks many times between two blocks of sound: without the
+    // lock when nothing came.
+    if (!waiting.load(std::memory_order_acquire)) return 0;
     SDL_LockAudioDevice(device);
     const std::size_t n = fifo.pop(out, max_samples);
+    if (fifo.size() == 0) waiting.store(false, std::memory_order_relaxed);
     SDL_UnlockAudioDevice(device);
     return n;
   }
@@ -56,9 +62,11 @@ class sdl_capture final : public audio_capture {
     sdl_capture& capture = *static_cast<sdl_capture*>(self);
     if (SDL_GetAudioDeviceStatus(capture.device) != SDL_AUDIO_PLAYING) return;
     capture.fifo.push(reinterpret_cast<const std::int16_t*>(stream), static_cast<std::size_t>(length) / 2);
+    capture.waiting.store(true, std::memory_order_release);
   }
 
   sample_fifo fifo;
+  std::atomic<bool> waiting{false};  // samples in the queue; set and cleared under SDL's device lock
   SDL_AudioDeviceID device = 0;
 };
 
