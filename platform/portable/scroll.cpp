@@ -11,10 +11,6 @@ using namespace portable;
 
 namespace {
 
-bool contains(const RECT& outer, const RECT& inner) {
-  return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right && outer.bottom >= inner.bottom;
-}
-
 // Moves the pixels that land in `destination` by dx, dy. A single rectangle
 // (the usual case: the whole client area less a strip) moves in place, rows in
 // an order that never reads a row already overwritten; anything else goes
@@ -73,7 +69,7 @@ int WINAPI ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const
   destination.translate(dx, dy).intersect(limit);
   // Scrolling the whole client area, the usual case, moves where the picture
   // starts rather than every pixel.
-  const bool whole = !(scroll && !contains(*scroll, client.bounds())) && !(clip && !contains(*clip, client.bounds()));
+  const bool whole = same_rect(source.bounds(), w->client_rect()) && same_rect(limit.bounds(), w->client_rect());
   if (!(whole && w->surface.scroll(dx, dy))) move_pixels(w->surface, destination, dx, dy);
   move_shown(*w, destination, dx, dy);
 

@@ -1,8 +1,8 @@
 #include "platform/portable/sdl/sdl_host.h"
 
-#include <algorithm>
 #include <sys/prctl.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 

@@ -114,8 +114,7 @@ void sdl_host::present(native_window w, const std::uint32_t* pixels, std::int32_
   window_state* s = find(w);
   if (!s || !pixels) return;
   if (s->x11) {
-    s->x11->present(pixels, width, height, stride,
-                    SDL_Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+    s->x11->present(pixels, width, height, stride, rect);
     return;
   }
   // After a resize this is a new surface of the new size.
@@ -142,9 +141,7 @@ void sdl_host::present(native_window w, const std::uint32_t* pixels, std::int32_
 bool sdl_host::scroll_shown(native_window w, const screen_rect& destination, std::int32_t dx, std::int32_t dy) {
   window_state* s = find(w);
   if (!s || !s->x11) return false;
-  s->x11->scroll(SDL_Rect{destination.left, destination.top, destination.right - destination.left,
-                               destination.bottom - destination.top},
-                      dx, dy);
+  s->x11->scroll(destination, dx, dy);
   return true;
 }
 

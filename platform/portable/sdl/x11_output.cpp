@@ -28,9 +28,9 @@ class xlib_output final : public x11_output {
     XFreeGC(display, quiet);
   }
 
-  void present(const std::uint32_t* pixels, int width, int height, int stride, const SDL_Rect& rect) override {
-    const int left = std::max(rect.x, 0), top = std::max(rect.y, 0);
-    const int right = std::min(rect.x + rect.w, width), bottom = std::min(rect.y + rect.h, height);
+  void present(const std::uint32_t* pixels, int width, int height, int stride, const screen_rect& rect) override {
+    const int left = std::max(rect.left, 0), top = std::max(rect.top, 0);
+    const int right = std::min(rect.right, width), bottom = std::min(rect.bottom, height);
     if (left >= right || top >= bottom) return;
     // An image over the caller's pixels, which Xlib only reads.
     XImage* image = XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0,
@@ -44,10 +44,10 @@ class xlib_output final : public x11_output {
     XDestroyImage(image);
   }
 
-  void scroll(const SDL_Rect& destination, int dx, int dy) override {
-    XCopyArea(display, window, window, fully_visible ? quiet : reporting, destination.x - dx, destination.y - dy,
-              static_cast<unsigned>(destination.w), static_cast<unsigned>(destination.h), destination.x,
-              destination.y);
+  void scroll(const screen_rect& destination, int dx, int dy) override {
+    XCopyArea(display, window, window, fully_visible ? quiet : reporting, destination.left - dx,
+              destination.top - dy, static_cast<unsigned>(destination.right - destination.left),
+              static_cast<unsigned>(destination.bottom - destination.top), destination.left, destination.top);
   }
 
   void flush() override { XFlush(display); }

@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/portable/host.h"
+
 namespace portable {
 
 class x11_output {
@@ -32,10 +34,10 @@ class x11_output {
 
   // Shows `rect` of a picture of `width` x `height` pixels, rows `stride`
   // pixels apart, at the same place in the window.
-  virtual void present(const std::uint32_t* pixels, int width, int height, int stride, const SDL_Rect& rect) = 0;
+  virtual void present(const std::uint32_t* pixels, int width, int height, int stride, const screen_rect& rect) = 0;
   // Each pixel of `destination` (window coordinates) takes what the window
   // showed at (x - dx, y - dy).
-  virtual void scroll(const SDL_Rect& destination, int dx, int dy) = 0;
+  virtual void scroll(const screen_rect& destination, int dx, int dy) = 0;
   // Requests wait in Xlib's buffer until this, or until SDL next reads the
   // display connection, as it does before every wait for events.
   virtual void flush() = 0;
