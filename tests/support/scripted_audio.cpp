@@ -16,12 +16,13 @@ constexpr double two_pi = 6.283185307179586;
 
 // One stretch of the timeline: from `start` on, the microphone hears this.
 struct sound {
-  enum class kind { silence, sine, recording };
+  enum class kind { silence, sine, recording, signal };
   std::int64_t start;
   kind type;
   double frequency_hz = 0, amplitude = 0;
   std::shared_ptr<const std::vector<std::int16_t>> samples;
   std::int32_t rate = 0;
+  std::function<std::int16_t(std::int64_t)> signal;
 
   std::int16_t at(std::int64_t t) const {
     switch (type) {
@@ -36,6 +37,8 @@ struct sound {
         if (index < samples->size()) return (*samples)[index];
         break;
       }
+      case kind::signal:
+        return signal(t - start);
     }
     return 0;
   }
@@ -43,10 +46,11 @@ struct sound {
 
 struct microphone_state {
   const std::int64_t* clock;  // null once the microphone is gone
-  std::vector<sound> timeline{{std::numeric_limits<std::int64_t>::min(), sound::kind::silence, 0, 0, nullptr, 0}};
+  std::vector<sound> timeline{{std::numeric_limits<std::int64_t>::min(), sound::kind::silence, 0, 0, nullptr, 0, {}}};
   std::string refusal;
   int open = 0;
   std::uint64_t dropped = 0;
+  std::uint64_t delivered = 0;
 
   std::int16_t at(std::int64_t t) const {
     auto it = std::find_if(timeline.rbegin(), timeline.rend(), [t](const sound& s) { return s.start <= t; });
@@ -74,7 +78,9 @@ class scripted_capture final : public portable::audio_capture {
 
   std::size_t read(std::int16_t* out, std::size_t max_samples) override {
     if (shared->clock) capture_until(*shared->clock);
-    return fifo.pop(out, max_samples);
+    const std::size_t taken_out = fifo.pop(out, max_samples);
+    shared->delivered += taken_out;
+    return taken_out;
   }
 
   std::uint64_t dropped() const override { return fifo.dropped(); }
@@ -119,15 +125,19 @@ microphone::microphone(const std::int64_t& clock_ns) : shared(std::make_shared<m
 
 microphone::~microphone() { shared->clock = nullptr; }
 
-void microphone::silence() { shared->hear({0, sound::kind::silence, 0, 0, nullptr, 0}); }
+void microphone::silence() { shared->hear({0, sound::kind::silence, 0, 0, nullptr, 0, {}}); }
 
 void microphone::sine(double frequency_hz, double amplitude) {
-  shared->hear({0, sound::kind::sine, frequency_hz, amplitude, nullptr, 0});
+  shared->hear({0, sound::kind::sine, frequency_hz, amplitude, nullptr, 0, {}});
 }
 
 void microphone::play(std::vector<std::int16_t> samples, std::int32_t rate) {
   shared->hear({0, sound::kind::recording, 0, 0,
-                std::make_shared<const std::vector<std::int16_t>>(std::move(samples)), rate});
+                std::make_shared<const std::vector<std::int16_t>>(std::move(samples)), rate, {}});
+}
+
+void microphone::follow(std::function<std::int16_t(std::int64_t)> signal) {
+  shared->hear({0, sound::kind::signal, 0, 0, nullptr, 0, std::move(signal)});
 }
 
 void microphone::refuse(std::string reason) { shared->refusal = std::move(reason); }
@@ -135,6 +145,8 @@ void microphone::refuse(std::string reason) { shared->refusal = std::move(reason
 int microphone::open_captures() const { return shared->open; }
 
 std::uint64_t microphone::dropped() const { return shared->dropped; }
+
+std::uint64_t microphone::delivered() const { return shared->delivered; }
 
 std::unique_ptr<portable::audio_capture> microphone::open(std::int32_t rate, std::int32_t channels,
                                                           std::string& error) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ class microphone {
   void sine(double frequency_hz, double amplitude);
   // The samples, recorded at `rate`, then silence.
   void play(std::vector<std::int16_t> samples, std::int32_t rate);
+  // Whatever `signal` gives for the nanoseconds since now, for as long as a
+  // test runs: one sound that changes all day without a longer timeline.
+  void follow(std::function<std::int16_t(std::int64_t)> signal);
 
   // While a reason is set, opening a capture device fails with it.
   void refuse(std::string reason);
@@ -39,6 +43,8 @@ class microphone {
   int open_captures() const;
   // Samples dropped by every capture opened so far, because nobody read them in time.
   std::uint64_t dropped() const;
+  // Samples handed to the program by every capture opened so far.
+  std::uint64_t delivered() const;
 
   std::unique_ptr<portable::audio_capture> open(std::int32_t rate, std::int32_t channels,
                                                 std::string& error);

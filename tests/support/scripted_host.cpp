@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/win32.h"
 
@@ -151,6 +152,11 @@ std::int64_t host::counter() {
   return value;
 }
 
+void host::forget_logs() {
+  std::vector<wait_record>().swap(wait_log);
+  std::vector<present_record>().swap(present_log);
+}
+
 void host::log_wait(wait_record::kind type, std::int64_t timeout_ms) {
   wait_log.push_back({type, timeout_ms, now_ns});
   if (on_wait) on_wait(wait_log.back());
@@ -261,14 +267,22 @@ bool host::scroll_shown(portable::native_window w, const portable::screen_rect& 
                         std::int32_t dy) {
   if (!scrolls_shown) return false;
   native_window_record& r = record(w);
-  const std::vector<std::uint32_t> before = r.screen;
-  for (std::int32_t y = std::max(destination.top, 0); y < std::min(destination.bottom, r.screen_height); ++y)
-    for (std::int32_t x = std::max(destination.left, 0); x < std::min(destination.right, r.screen_width); ++x) {
-      const std::int32_t from_x = x - dx, from_y = y - dy;
-      if (from_x >= 0 && from_x < r.screen_width && from_y >= 0 && from_y < r.screen_height)
-        r.screen[static_cast<std::size_t>(y) * r.screen_width + x] =
-            before[static_cast<std::size_t>(from_y) * r.screen_width + from_x];
-    }
+  // The part of the destination whose source lies on the screen too; the rest
+  // keeps what it showed. Rows move in place, in the order that reads each one
+  // before it is overwritten, as a program scrolls many times a second.
+  const std::int32_t left = std::max({destination.left, 0, dx}),
+                     right = std::min({destination.right, r.screen_width, r.screen_width + dx}),
+                     top = std::max({destination.top, 0, dy}),
+                     bottom = std::min({destination.bottom, r.screen_height, r.screen_height + dy});
+  if (left >= right || top >= bottom) return true;
+  const auto row = [&r](std::int32_t y) { return r.screen.data() + static_cast<std::size_t>(y) * r.screen_width; };
+  const auto move_row = [&](std::int32_t y) {
+    std::memmove(row(y) + left, row(y - dy) + left - dx, static_cast<std::size_t>(right - left) * 4);
+  };
+  if (dy > 0)
+    for (std::int32_t y = bottom - 1; y >= top; --y) move_row(y);
+  else
+    for (std::int32_t y = top; y < bottom; ++y) move_row(y);
   return true;
 }
 

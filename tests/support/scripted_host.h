@@ -113,6 +113,9 @@ class host final : public portable::host {
   std::function<void(const wait_record&)> on_wait;
 
   const std::vector<wait_record>& waits() const { return wait_log; }
+  // Empties the logs of waits and presents, so that a long run holds no more
+  // memory at its end than at its start.
+  void forget_logs();
   const std::vector<message_box_record>& message_boxes() const { return box_log; }
   bool cursor_visible() const { return cursor_shown; }
   bool stalled() const { return stalled_flag; }
