@@ -5,12 +5,15 @@
 #   2. when the sound server is stopped in the middle of a capture, samples
 #      stop and the stream closes without a crash or a hang;
 #   3. with no sound server at all, opening fails with a reason.
+# Usage: tools/capture-check.sh [PRESET]   (by default linux; tsan for the
+# build under ThreadSanitizer)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+preset=${1:-linux}
 tools/install-deps.sh build e2e
-cmake --preset linux >/dev/null
-cmake --build --preset linux --target capture_check
-check=build/linux/tests/audio/capture_check
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target capture_check
+check=build/$preset/tests/audio/capture_check
 
 dir=$(mktemp -d /tmp/warblet-capture.XXXXXX)
 pids=()
