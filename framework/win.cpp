@@ -248,10 +248,18 @@ void win::on_sizing(WPARAM edge, RECT& proposed) {
   const double grow_x = ew, grow_y = eh;
   const auto move = [](LONG& side, double by) { side = truncated(side + by); };
   switch (edge) {
-    case WMSZ_LEFT: move(proposed.left, -grow_x); move(proposed.top, -(grow_y - hh)); move(proposed.bottom, hh); break;
-    case WMSZ_RIGHT: move(proposed.right, grow_x); move(proposed.top, -(grow_y - hh)); move(proposed.bottom, hh); break;
-    case WMSZ_TOP: move(proposed.top, -grow_y); move(proposed.left, -hw); move(proposed.right, grow_x - hw); break;
-    case WMSZ_BOTTOM: move(proposed.bottom, grow_y); move(proposed.left, -hw); move(proposed.right, grow_x - hw); break;
+    case WMSZ_LEFT:
+      move(proposed.left, -grow_x); move(proposed.top, hh - grow_y); move(proposed.bottom, hh);
+      break;
+    case WMSZ_RIGHT:
+      move(proposed.right, grow_x); move(proposed.top, hh - grow_y); move(proposed.bottom, hh);
+      break;
+    case WMSZ_TOP:
+      move(proposed.top, -grow_y); move(proposed.left, -hw); move(proposed.right, grow_x - hw);
+      break;
+    case WMSZ_BOTTOM:
+      move(proposed.bottom, grow_y); move(proposed.left, -hw); move(proposed.right, grow_x - hw);
+      break;
     case WMSZ_TOPLEFT: move(proposed.top, -grow_y); move(proposed.left, -grow_x); break;
     case WMSZ_TOPRIGHT: move(proposed.top, -grow_y); move(proposed.right, grow_x); break;
     case WMSZ_BOTTOMLEFT: move(proposed.bottom, grow_y); move(proposed.left, -grow_x); break;
