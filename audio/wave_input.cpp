@@ -29,7 +29,10 @@ std::int32_t wave_input::open(double rate, std::uint32_t channels) {
   buffer_count = static_cast<std::uint32_t>(2 * rate + buffer_frames - 1) / buffer_frames;
   ring_length = buffer_count * buffer_frames * channels;
   sample_ring.reset(new short[ring_length]);
-  headers.reset(new WAVEHDR[buffer_count]);
+  // Zeroed, every one: if queueing fails part way, close() unprepares them all,
+  // and the platform must find the ones never prepared empty.
+  headers.reset(new WAVEHDR[buffer_count]());
+  fresh_buffers = 0;
 
   for (std::uint32_t i = 0; i < buffer_count; ++i) {
     WAVEHDR& header = headers[i];
@@ -65,16 +68,22 @@ void wave_input::close() {
 }
 
 void wave_input::requeue_completed(waiter& w) {
-  // Failures here go unnoticed: a buffer that did not go back in still has
-  // WHDR_DONE when its turn comes again, and is then taken and queued once more.
-  // One round of the ring at most: if the device took none back (it is gone),
-  // every flag stays set and the loop would otherwise never end.
-  for (std::uint32_t round = 0; round < buffer_count && (headers[next_buffer].dwFlags & WHDR_DONE);
-       ++round) {
+  // One round of the ring at most: after a long stall every buffer is done.
+  fresh_buffers = 0;
+  while (fresh_buffers < buffer_count && (headers[next_buffer].dwFlags & WHDR_DONE)) {
     WAVEHDR& header = headers[next_buffer];
     waveInUnprepareHeader(handle, &header, header_size);
     waveInPrepareHeader(handle, &header, header_size);
-    waveInAddBuffer(handle, &header, header_size);
+    if (waveInAddBuffer(handle, &header, header_size) != MMSYSERR_NOERROR) {
+      // The device did not take it back (preparing cleared its done flag). It
+      // stays at the head, marked done, and is offered again at the next pass;
+      // its samples are read once it is back in the queue, and nothing behind
+      // it before. Moving on would leave it out of the queue for good, and
+      // the ring would stop at it one round later.
+      header.dwFlags |= WHDR_DONE;
+      break;
+    }
+    ++fresh_buffers;
     next_buffer = next_buffer + 1 == buffer_count ? 0 : next_buffer + 1;
   }
   w.add_deadline(now_ns() + static_cast<std::int64_t>(buffer_frames / rate * 1e9));

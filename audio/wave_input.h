@@ -29,8 +29,9 @@ class wave_input {
   std::int32_t open(double rate, std::uint32_t channels);
   // Stops the device, takes its buffers back and frees the ring. Safe when closed.
   void close();
-  // Gives every completed buffer back to the device, in order, and asks the
-  // waiter to wake the run loop within one buffer's duration. Only while open.
+  // Gives every completed buffer back to the device, in order, up to the first
+  // one it refuses, counts those it took in fresh_buffers, and asks the waiter
+  // to wake the run loop within one buffer's duration. Only while open.
   void requeue_completed(waiter& w);
 
   double rate = 0;
@@ -44,4 +45,9 @@ class wave_input {
   // The oldest buffer still queued, the next the device completes: the ring
   // holds completed samples up to the start of this buffer.
   std::uint32_t next_buffer = 0;
+  // Buffers the last requeue_completed took back: the samples nobody has read
+  // yet are the fresh_buffers whole buffers that end where next_buffer starts.
+  // After a full round that is the whole ring, though next_buffer is back
+  // where it was.
+  std::uint32_t fresh_buffers = 0;
 };

@@ -1,5 +1,6 @@
 #include "framework/desktop.h"
 
+#include "framework/truncation.h"
 #include "framework/waiter.h"
 
 desktop::desktop() : instance(GetModuleHandleW(nullptr)) {}
@@ -26,13 +27,12 @@ std::int32_t virtual_screen_bottom() {
 POINT desktop::to_screen_point(double x, double y) const {
   const double top = GetSystemMetrics(SM_YVIRTUALSCREEN);
   const double height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  return POINT{static_cast<LONG>(x), static_cast<LONG>(top + (height - y - 1))};
+  return POINT{truncated(x), truncated(top + (height - y - 1))};
 }
 
 RECT desktop::to_screen_rect(const desktop_rect& r) const {
   const double v = virtual_screen_bottom();
-  return RECT{static_cast<LONG>(r.x0), static_cast<LONG>(v - r.y1), static_cast<LONG>(r.x1),
-              static_cast<LONG>(v - r.y0)};
+  return RECT{truncated(r.x0), truncated(v - r.y1), truncated(r.x1), truncated(v - r.y0)};
 }
 
 desktop_rect desktop::from_screen_rect(const RECT& r) const {

@@ -94,6 +94,10 @@ constexpr tables build_tables() {
 
 constexpr tables key_tables = build_tables();
 
+// The Shift keys' scan codes (set 1), the same on every layout.
+constexpr std::uint32_t left_shift_scan_code = 0x2A;
+constexpr std::uint32_t right_shift_scan_code = 0x36;
+
 // The modifier bits in bit order, each with the key it reads and whether it
 // asks for the key being down or its lock being on.
 struct modifier_row {
@@ -128,10 +132,14 @@ std::int32_t position_code(WPARAM virtual_key, LPARAM lparam, std::int32_t modif
   if (virtual_key > 255) return 0;
   const bool extended = (lparam >> 24) & 1;
   std::int32_t code = key_tables.positions[virtual_key + (extended ? 256 : 0)];
+  if (code != key::left_shift_position && code != key::right_shift_position) return code;
+  const std::uint32_t scan_code = (lparam >> 16) & 0xFF;
+  if (scan_code == right_shift_scan_code) return key::right_shift_position;
+  if (scan_code == left_shift_scan_code) return key::left_shift_position;
   const bool left = modifier_flags & modifier::left_shift;
   const bool right = modifier_flags & modifier::right_shift;
-  if (right && !left && code == key::left_shift_position) code = key::right_shift_position;
-  if (left && !right && code == key::right_shift_position) code = key::left_shift_position;
+  if (right && !left) return key::right_shift_position;
+  if (left && !right) return key::left_shift_position;
   return code;
 }
 

@@ -38,8 +38,11 @@ constexpr std::int32_t right_shift_position = 0x110021;
 std::int32_t refresh_modifier_flags();
 
 // Where the key of a key message is: looked up by virtual key and the extended
-// flag (bit 24 of lparam). The platform reports both Shift keys alike, so the
-// Shift keys' own state bits in `modifier_flags` tell them apart.
+// flag (bit 24 of lparam). The platform reports both Shift keys with the same
+// virtual key and no extended flag; their scan codes (bits 16 to 23 of lparam)
+// tell them apart. Without a Shift scan code (synthesised input), the Shift
+// keys' own state bits in `modifier_flags` decide, which only works while one
+// Shift alone is down.
 std::int32_t position_code(WPARAM virtual_key, LPARAM lparam, std::int32_t modifier_flags);
 
 // What the key means, by virtual key alone.

@@ -5,12 +5,11 @@
 #include "framework/clock.h"
 #include "framework/desktop.h"
 #include "framework/key_translation.h"
+#include "framework/truncation.h"
 
 namespace {
 
 constexpr LRESULT message_handled = 1;
-
-std::int32_t truncated(double value) { return static_cast<std::int32_t>(value); }
 
 // The signed 16-bit halves of a message parameter (client or screen positions).
 std::int32_t low_word(LPARAM value) { return static_cast<std::int16_t>(value & 0xFFFF); }
@@ -192,19 +191,30 @@ LRESULT win::on_char_message(HWND window, UINT message, WPARAM wparam, LPARAM lp
   return message_handled;
 }
 
+// A paint can run inside another: a modal loop entered from on_paint (a message
+// box) dispatches WM_PAINT to this window again. Each paint therefore keeps its
+// own region and puts the outer paint's back when it ends. A paint that
+// BeginPaint refuses draws nothing; the area stays invalid for the next one.
 void win::on_paint_message() {
-  update_region = CreateRectRgn(0, 0, 0, 0);
-  GetUpdateRgn(handle, update_region, FALSE);
-  PAINTSTRUCT paint;
-  BeginPaint(handle, &paint);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  if (region) GetUpdateRgn(handle, region, FALSE);
+  PAINTSTRUCT paint{};
+  if (!BeginPaint(handle, &paint)) {
+    GetLastError();
+    if (region) DeleteObject(region);
+    return;
+  }
+  const HRGN outer_region = update_region;
+  const RECT outer_rect = paint_rect;
+  update_region = region;
   paint_rect = paint.rcPaint;
   begin_draw(0);
   app->on_paint();
   end_draw(0);
-  paint_rect = RECT{};
+  paint_rect = outer_rect;
+  update_region = outer_region;
   EndPaint(handle, &paint);
-  DeleteObject(update_region);
-  update_region = nullptr;
+  if (region) DeleteObject(region);
 }
 
 // Border drags: in keep-aspect mode the client keeps the requested width to
@@ -233,15 +243,27 @@ void win::on_sizing(WPARAM edge, RECT& proposed) {
   const std::int32_t hw = ew / 2;
   const std::int32_t hh = eh / 2;
   proposed = current;
+  // The sides move in double precision: with a requested size of 0 the growth
+  // reaches the int32 limit, and adding it to a side in int32 would overflow.
+  const double grow_x = ew, grow_y = eh;
+  const auto move = [](LONG& side, double by) { side = truncated(side + by); };
   switch (edge) {
-    case WMSZ_LEFT: proposed.left -= ew; proposed.top -= eh - hh; proposed.bottom += hh; break;
-    case WMSZ_RIGHT: proposed.right += ew; proposed.top -= eh - hh; proposed.bottom += hh; break;
-    case WMSZ_TOP: proposed.top -= eh; proposed.left -= hw; proposed.right += ew - hw; break;
-    case WMSZ_BOTTOM: proposed.bottom += eh; proposed.left -= hw; proposed.right += ew - hw; break;
-    case WMSZ_TOPLEFT: proposed.top -= eh; proposed.left -= ew; break;
-    case WMSZ_TOPRIGHT: proposed.top -= eh; proposed.right += ew; break;
-    case WMSZ_BOTTOMLEFT: proposed.bottom += eh; proposed.left -= ew; break;
-    case WMSZ_BOTTOMRIGHT: proposed.bottom += eh; proposed.right += ew; break;
+    case WMSZ_LEFT:
+      move(proposed.left, -grow_x); move(proposed.top, hh - grow_y); move(proposed.bottom, hh);
+      break;
+    case WMSZ_RIGHT:
+      move(proposed.right, grow_x); move(proposed.top, hh - grow_y); move(proposed.bottom, hh);
+      break;
+    case WMSZ_TOP:
+      move(proposed.top, -grow_y); move(proposed.left, -hw); move(proposed.right, grow_x - hw);
+      break;
+    case WMSZ_BOTTOM:
+      move(proposed.bottom, grow_y); move(proposed.left, -hw); move(proposed.right, grow_x - hw);
+      break;
+    case WMSZ_TOPLEFT: move(proposed.top, -grow_y); move(proposed.left, -grow_x); break;
+    case WMSZ_TOPRIGHT: move(proposed.top, -grow_y); move(proposed.right, grow_x); break;
+    case WMSZ_BOTTOMLEFT: move(proposed.bottom, grow_y); move(proposed.left, -grow_x); break;
+    case WMSZ_BOTTOMRIGHT: move(proposed.bottom, grow_y); move(proposed.right, grow_x); break;
     default: break;
   }
 }

@@ -114,6 +114,7 @@ class win {
   HWND handle = nullptr;
   HDC device_context = nullptr;
   bool display_changed = false;
+  cp::xstring<WCHAR> display_device;  // the monitor whose mode was switched
   std::uint16_t pending_high_surrogate = 0;
 
   // Valid only during on_paint.

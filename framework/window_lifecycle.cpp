@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/desktop.h"
+#include "framework/truncation.h"
 #include "framework/win.h"
 
 namespace {
@@ -15,8 +16,6 @@ constexpr DWORD framed_style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSI
 constexpr DWORD framed_extended_style = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 constexpr DWORD full_screen_style = WS_POPUP;
 constexpr DWORD full_screen_extended_style = WS_EX_APPWINDOW;
-
-std::int32_t truncated(double value) { return static_cast<std::int32_t>(value); }
 
 // The outer size of a window whose client area is width x height; when the
 // platform cannot tell, the client size itself.
@@ -56,20 +55,22 @@ std::int32_t win::create_window() {
   }
 
   if (window_mode == full_screen) {
-    const cp::xstring<WCHAR> device = owner->monitor_at(position_x, position_y).device_name();
-    cp::xstring<WCHAR> device_text = device;
+    cp::xstring<WCHAR> device = owner->monitor_at(position_x, position_y).device_name();
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
-    if (!EnumDisplaySettingsW(device_text.c_str(), ENUM_CURRENT_SETTINGS, &mode)) {
+    if (!EnumDisplaySettingsW(device.c_str(), ENUM_CURRENT_SETTINGS, &mode)) {
       GetLastError();
       return create_result = 1;
     }
-    // The same resolution again, marked as belonging to a full-screen window.
-    if (ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
+    // The same resolution again, marked as belonging to a full-screen window,
+    // on that monitor: without the device name the mode would go to the primary.
+    if (ChangeDisplaySettingsExW(device.c_str(), &mode, nullptr, CDS_FULLSCREEN, nullptr) !=
+        DISP_CHANGE_SUCCESSFUL) {
       GetLastError();
       return create_result = 1;
     }
     display_changed = true;
+    display_device = device;
     style = full_screen_style;
     extended_style = full_screen_extended_style;
   } else {
@@ -94,7 +95,7 @@ std::int32_t win::create_window() {
 
 void win::destroy_window() {
   if (display_changed) {
-    ChangeDisplaySettingsW(nullptr, 0);
+    ChangeDisplaySettingsExW(display_device.c_str(), nullptr, nullptr, 0, nullptr);
     display_changed = false;
   }
   if (created) {
@@ -125,12 +126,17 @@ std::int32_t win::set_mode(double width, double height, std::int32_t mode) {
       position_x = area.x0;
       position_y = area.y1 - 1;
     } else {
-      // Centred on the monitor the full-screen window covered; a window larger
-      // than the monitor starts at its top-left corner, which may lie left of or
-      // above the primary monitor's.
+      // Centred on the monitor the full-screen window covered, never left of
+      // the desktop's x = 0, as long as the window's middle then lies on that
+      // monitor. Where the limit would push it off (a monitor left of the
+      // primary), a window narrower than the monitor is centred on it and a
+      // wider one starts at its left edge. A window taller than the monitor
+      // starts at its top.
       const double monitor_width = area.x1 - area.x0;
       const double monitor_height = area.y1 - area.y0;
-      position_x = area.x0 + std::max((monitor_width - width) / 2, 0.0);
+      position_x = std::max(area.x0 + (monitor_width - width) / 2, 0.0);
+      if (position_x + width / 2 < area.x0 || position_x + width / 2 >= area.x1)
+        position_x = area.x0 + std::max((monitor_width - width) / 2, 0.0);
       position_y = area.y0 + monitor_height - 1 - std::max((monitor_height - height) / 2, 0.0);
     }
     position_known = true;

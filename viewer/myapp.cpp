@@ -77,4 +77,5 @@ void myapp::reset_pipeline() {
   image.reset();
   scrolled_column = -1;
   write_column = -1;
+  unscrolled_columns = 0;
 }

@@ -40,7 +40,8 @@ class myapp : public toy_app<win> {
   // Builds everything for the current client size and opens the microphone;
   // ready tells whether it worked.
   void configure_pipeline();
-  // Turns the samples captured since the last call into image columns.
+  // Turns the samples of the buffers the last re-queueing took back into
+  // image columns.
   std::int32_t build_columns();
   // Copies the part of the ring image inside one client rectangle.
   void blit_rect(const RECT& r);
@@ -51,6 +52,9 @@ class myapp : public toy_app<win> {
   dib_image image;
   std::int32_t write_column = -1;
   std::int32_t scrolled_column = -1;
+  // Columns written since the last scroll, not wrapped at W as the two
+  // columns above are.
+  std::uint32_t unscrolled_columns = 0;
   std::vector<double> row_magnitudes;
   wave_input capture;
   std::int32_t capture_read_pos = -1;
@@ -66,6 +70,7 @@ class myapp : public toy_app<win> {
   std::vector<double> row_edges;
   BITMAPINFOHEADER bitmap_header{};
   bool ready = false;
+  bool failure_shown = false;  // the failure message is shown once
 
  private:
   bool has_area() const { return image_size[0] > 0 && image_size[1] > 0; }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/settings.h"
+#include "framework/truncation.h"
 #include "viewer/myapp.h"
 
 namespace {
@@ -16,8 +17,8 @@ constexpr WCHAR paused_label[] = TEXT("(paused)");
 
 // A meter end's pixel offset for a magnitude on the meter's fixed scale.
 std::int32_t meter_offset(double magnitude, std::uint32_t width) {
-  const std::int32_t offset = static_cast<std::int32_t>(
-      width * (magnitude - settings.meter_floor) / (settings.meter_ceiling - settings.meter_floor));
+  const std::int32_t offset =
+      truncated(width * (magnitude - settings.meter_floor) / (settings.meter_ceiling - settings.meter_floor));
   return std::clamp<std::int32_t>(offset, 0, static_cast<std::int32_t>(width) - 1);
 }
 
@@ -27,11 +28,16 @@ std::int32_t myapp::on_iteration() {
   if (image_size[0] <= 0) return handled;  // no ring to wrap around
   const std::uint32_t width = static_cast<std::uint32_t>(image_size[0]);
   const std::uint32_t written = (width + write_column - scrolled_column) % width;
-  if (written && !ScrollWindowEx(window.handle, -static_cast<int>(written), 0, nullptr, nullptr, nullptr,
-                                 nullptr, SW_INVALIDATE)) {
+  if (unscrolled_columns >= width) {
+    // Every column on screen has been written over since the last scroll, and
+    // the count modulo W says nothing: the whole picture comes from the ring.
+    window.invalidate();
+  } else if (written && !ScrollWindowEx(window.handle, -static_cast<int>(written), 0, nullptr, nullptr,
+                                        nullptr, nullptr, SW_INVALIDATE)) {
     GetLastError();
   }
   scrolled_column = write_column;
+  unscrolled_columns = 0;
   return handled;
 }
 
@@ -60,6 +66,10 @@ std::int32_t myapp::on_paint() {
     // Nothing to report while the window has no area: the pipeline is idle,
     // not failed, and configures again when the window is given an area.
     if (!has_area()) return handled;
+    // The message box's modal loop may paint the window again; that paint
+    // shows no second box.
+    if (failure_shown) return 1;
+    failure_shown = true;
     MessageBoxW(window.handle, failure_message, nullptr, MB_OK);
     PostQuitMessage(0);
     return 1;
@@ -95,7 +105,7 @@ void myapp::draw_level_meter(std::int32_t left, std::int32_t right) {
   const RECT outline{left + 9, 9, right + 11, 21};
   FrameRect(dc, &outline, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   // A diamond around the peak, red from 0.95 of full scale on.
-  const std::int32_t centre = static_cast<std::int32_t>((right - left) * peak_level) + left + 10;
+  const std::int32_t centre = truncated((right - left) * peak_level) + left + 10;
   for (std::int32_t x = centre - 5; x < centre + 5; ++x) {
     const std::int32_t k = std::abs(x - centre);
     HBRUSH brush = peak_level >= 0.95 ? CreateSolidBrush(RGB(255, 0, 0))

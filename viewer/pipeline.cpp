@@ -7,20 +7,27 @@
 #include "analysis/hamming_window.h"
 #include "analysis/row_edges.h"
 #include "analysis/settings.h"
+#include "framework/truncation.h"
 #include "viewer/myapp.h"
 
 void myapp::configure_pipeline() {
   band_bins = shown_band_bins();
-  image_size[0] = static_cast<std::int32_t>(window.client_width);
-  image_size[1] = static_cast<std::int32_t>(window.client_height);
+  image_size[0] = truncated(window.client_width);
+  image_size[1] = truncated(window.client_height);
   // A client area without pixels (a window dragged to nothing) has no ring to
   // wrap around: the pipeline stays idle, with no device open, until the
   // window has an area again. This is not a failure, so nothing is reported.
   if (!has_area()) return;
-  image.create({image_size[0], image_size[1]}, dib_image::default_stride);
+  // Without pixels there is nothing to draw into: a failure like the others,
+  // reported by the next paint.
+  if (image.create({image_size[0], image_size[1]}, dib_image::default_stride) != dib_image::created) {
+    reset_pipeline();
+    return;
+  }
   write_column = 0;
   scrolled_column = 0;
-  if (image.pixels) std::memset(image.pixels, 0, static_cast<std::size_t>(image.stride) * image.height);
+  unscrolled_columns = 0;
+  std::memset(image.pixels, 0, static_cast<std::size_t>(image.stride) * image.height);
   row_magnitudes.assign(image_size[1], 0.0);
   if (capture.open(settings.sample_rate, 1) != 0) {
     reset_pipeline();
@@ -49,10 +56,12 @@ void myapp::configure_pipeline() {
   ready = true;
 }
 
+// Reads the buffers the last re-queueing took back, from where the last read
+// stopped: after a stall of a whole round that is the whole ring, though the
+// end of the completed samples is then where the read started.
 std::int32_t myapp::build_columns() {
-  const std::int32_t end = static_cast<std::int32_t>(capture.next_buffer * capture.buffer_frames);
   const std::int16_t* ring = capture.sample_ring.get();
-  while (capture_read_pos != end) {
+  for (std::uint32_t unread = capture.fresh_buffers * capture.buffer_frames; unread > 0; --unread) {
     hop_samples[hop_fill] = ring[capture_read_pos];
     if (++capture_read_pos == static_cast<std::int32_t>(capture.ring_length)) capture_read_pos = 0;
     if (++hop_fill < static_cast<std::int32_t>(settings.hop_size)) continue;
@@ -75,4 +84,5 @@ void myapp::build_column() {
   map_bins_to_rows(spectrum, band_bins, row_edges, row_magnitudes);
   colour_column(row_magnitudes, image.pixels, image.stride, write_column);
   if (++write_column == image_size[0]) write_column = 0;
+  ++unscrolled_columns;
 }

@@ -189,19 +189,20 @@ BOOL WINAPI EnumDisplaySettingsW(LPCWSTR device, DWORD mode, DEVMODEW* settings)
 }
 
 // No resolution can be changed here: a mode is accepted when it is the current
-// one of the monitor it was read from (its dmDeviceName; the primary monitor's
-// when it names none). Windows would apply it to the primary monitor, so a
-// full-screen window on a second monitor of another size would fail there;
-// here it keeps that monitor's resolution, which is what the program asks for.
-// The refresh rate is not known here, so any asked for is taken to be the current.
+// one of the monitor it is meant for. The refresh rate is not known here, so
+// any asked for is taken to be the current.
 LONG WINAPI ChangeDisplaySettingsW(DEVMODEW* settings, DWORD flags) {
+  return ChangeDisplaySettingsExW(nullptr, settings, nullptr, flags, nullptr);
+}
+
+LONG WINAPI ChangeDisplaySettingsExW(LPCWSTR device, DEVMODEW* settings, HWND reserved, DWORD flags,
+                                     LPVOID parameter) {
+  if (reserved || parameter) return DISP_CHANGE_BADPARAM;
+  DEVMODEW current;
+  if (!EnumDisplaySettingsW(device, ENUM_CURRENT_SETTINGS, &current)) return DISP_CHANGE_BADPARAM;
   bool& full_screen_mode = process().display.full_screen_mode;
   if (settings) {
     if (flags & ~(CDS_UPDATEREGISTRY | CDS_TEST | CDS_FULLSCREEN)) return DISP_CHANGE_BADFLAGS;
-    DEVMODEW current;
-    if (!settings->dmDeviceName[0] ||
-        !EnumDisplaySettingsW(settings->dmDeviceName, ENUM_CURRENT_SETTINGS, &current))
-      EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &current);
     const bool same =
         (!(settings->dmFields & DM_PELSWIDTH) || settings->dmPelsWidth == current.dmPelsWidth) &&
         (!(settings->dmFields & DM_PELSHEIGHT) || settings->dmPelsHeight == current.dmPelsHeight) &&

@@ -2,9 +2,10 @@
 // list of monitors.
 //
 // The subset cannot change a display's resolution: ChangeDisplaySettingsW
-// accepts only the primary monitor's current mode (anything else is
-// DISP_CHANGE_BADMODE). With CDS_FULLSCREEN that mode is in effect "for a
-// full-screen program" until ChangeDisplaySettingsW(null, 0), and a visible
+// accepts only the primary monitor's current mode, ChangeDisplaySettingsExW
+// only the named monitor's (anything else is DISP_CHANGE_BADMODE). With
+// CDS_FULLSCREEN that mode is in effect "for a full-screen program" until the
+// same call with no mode, and a visible
 // borderless popup that covers a whole monitor meanwhile is shown by the host as
 // a full-screen window. Refresh rates are not known: dmDisplayFrequency is 0,
 // Windows' value for the hardware's default.
@@ -44,6 +45,7 @@
 #define DISP_CHANGE_FAILED -1
 #define DISP_CHANGE_BADMODE -2
 #define DISP_CHANGE_BADFLAGS -4
+#define DISP_CHANGE_BADPARAM -5
 
 struct MONITORINFO {
   DWORD cbSize;
@@ -122,4 +124,9 @@ BOOL WINAPI GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info);
 // ENUM_CURRENT_SETTINGS and ENUM_REGISTRY_SETTINGS all give the one mode there
 // is: the monitor's size at 32 bits per pixel.
 BOOL WINAPI EnumDisplaySettingsW(LPCWSTR device, DWORD mode, DEVMODEW* settings);
+// The primary monitor's mode, whatever monitor dmDeviceName names, as on Windows.
 LONG WINAPI ChangeDisplaySettingsW(DEVMODEW* settings, DWORD flags);
+// The mode of the monitor whose szDevice is `device` (null: the primary);
+// `reserved` and `parameter` must be null.
+LONG WINAPI ChangeDisplaySettingsExW(LPCWSTR device, DEVMODEW* settings, HWND reserved, DWORD flags,
+                                     LPVOID parameter);

@@ -38,6 +38,8 @@ class gdi_table {
   bool remove(HGDIOBJ handle);
   // Null for an index that has no stock object here.
   HGDIOBJ stock(int index) const;
+  // Objects alive, the stock ones included: what a leak makes grow.
+  std::size_t count() const { return objects.size(); }
 
  private:
   struct entry {

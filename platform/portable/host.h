@@ -159,6 +159,10 @@ class host {
   // Whether pictures can be drawn into windows (DrawDibOpen); only a test
   // host ever says no.
   virtual bool can_draw_bitmaps() { return true; }
+  // Calls that Windows may refuse now and then, and that a test host can make
+  // fail to show what the program does then; asked once per call.
+  enum class fallible { begin_paint, get_region_data, wave_in_add_buffer };
+  virtual bool fails(fallible) { return false; }
 
   // Opens the default capture device for 16-bit samples; null with a sentence
   // in `error` when there is none or it refuses the format.

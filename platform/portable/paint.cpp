@@ -3,6 +3,7 @@
 #include "platform/portable/paint.h"
 
 #include "platform/portable/gdi_objects.h"
+#include "platform/portable/host.h"
 #include "platform/portable/process_state.h"
 #include "platform/portable/update_region.h"
 
@@ -48,7 +49,7 @@ BOOL WINAPI UpdateWindow(HWND window) {
 
 HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint) {
   portable::window* w = find_window(window);
-  if (!w || !paint) return nullptr;
+  if (!w || !paint || current_host().fails(host::fallible::begin_paint)) return nullptr;
   const region painted = w->update;
   const bool erase = w->erase_pending;
   w->update = region();

@@ -4,6 +4,7 @@
 
 #include "platform/portable/gdi.h"
 #include "platform/portable/gdi_objects.h"
+#include "platform/portable/host.h"
 #include "platform/portable/paint.h"
 #include "platform/portable/process_state.h"
 
@@ -46,7 +47,7 @@ int WINAPI CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
 
 DWORD WINAPI GetRegionData(HRGN handle, DWORD count, LPRGNDATA data) {
   const region* found = process().gdi.find_as<region>(handle);
-  if (!found) return 0;
+  if (!found || current_host().fails(host::fallible::get_region_data)) return 0;
   const std::vector<RECT> rectangles = found->rectangles();
   const DWORD rectangle_bytes = static_cast<DWORD>(rectangles.size() * sizeof(RECT));
   const DWORD needed = sizeof(RGNDATAHEADER) + rectangle_bytes;

@@ -164,6 +164,7 @@ MMRESULT WINAPI waveInAddBuffer(HWAVEIN handle, LPWAVEHDR header, UINT size) {
   // Queueing a header twice would make the device fill it twice.
   if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
   if (!header->lpData) return MMSYSERR_INVALPARAM;
+  if (current_host().fails(host::fallible::wave_in_add_buffer)) return MMSYSERR_NOMEM;
   header->dwBytesRecorded = 0;
   header->dwFlags = (header->dwFlags | WHDR_INQUEUE) & ~WHDR_DONE;
   device->queue.push_back(header);

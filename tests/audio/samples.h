@@ -14,12 +14,11 @@ inline std::vector<std::int16_t> numbered(std::size_t count, std::int16_t first 
   return samples;
 }
 
-// Reads a wave input ring as the column builder does: from where the last read
-// stopped up to the start of the oldest buffer still queued, wrapping at the end.
+// Reads a wave input ring as the column builder does: the buffers the last
+// re-queueing took back, from where the last read stopped, wrapping at the end.
 inline std::vector<std::int16_t> take_completed(const wave_input& capture, std::uint32_t& read_position) {
   std::vector<std::int16_t> taken;
-  const std::uint32_t end = capture.next_buffer * capture.buffer_frames * capture.channels;
-  while (read_position != end) {
+  for (std::uint32_t n = capture.fresh_buffers * capture.buffer_frames * capture.channels; n > 0; --n) {
     taken.push_back(capture.sample_ring[read_position]);
     read_position = (read_position + 1) % capture.ring_length;
   }

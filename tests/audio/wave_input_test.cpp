@@ -2,6 +2,7 @@
 // re-queueing, the ring read in place across its wrap, and failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "audio/wave_input.h"
@@ -173,6 +174,85 @@ TEST(WaveInput, RequeueEndsWhenTheDeviceIsGoneUnderneath) {
   EXPECT_NE(w.deadline(), -1);
   capture.close();
   EXPECT_EQ(capture.handle, nullptr);
+}
+
+// After a stall of a whole round every buffer is done and next_buffer comes
+// back where it was: the whole ring is new, in order from there.
+TEST(WaveInput, AFullRoundIsTheWholeRingOfNewSamples) {
+  scripted::host host;
+  host.microphone().play(numbered(32000), 8000);
+  wave_input capture;
+  ASSERT_EQ(capture.open(8000.0, 1), 0);
+  waiter w;
+  pass_time(300);
+  capture.requeue_completed(w);
+  std::uint32_t read_position = 0;
+  ASSERT_EQ(take_completed(capture, read_position).size(), 10u * 240);
+
+  for (int i = 0; i < 250; ++i) pass_time(10);  // pumping, but never re-queueing
+  capture.requeue_completed(w);
+  EXPECT_EQ(capture.next_buffer, 10u);
+  EXPECT_EQ(capture.fresh_buffers, 67u);
+  const std::vector<std::int16_t> taken = take_completed(capture, read_position);
+  ASSERT_EQ(taken.size(), 16080u);
+  for (std::size_t i = 0; i < taken.size(); ++i) ASSERT_EQ(taken[i], static_cast<std::int16_t>(2400 + i)) << i;
+}
+
+// A buffer the device refuses to take back stays at the head until it does:
+// nothing behind it is read before it, and no buffer drops out of the queue.
+TEST(WaveInput, ABufferTheDeviceRefusesIsOfferedAgainAtTheNextPass) {
+  scripted::host host;
+  host.microphone().play(numbered(32000), 8000);
+  wave_input capture;
+  ASSERT_EQ(capture.open(8000.0, 1), 0);
+  waiter w;
+  int refusals = 0;
+  host.failing = [&refusals](portable::host::fallible call) {
+    if (call != portable::host::fallible::wave_in_add_buffer || refusals == 2) return false;
+    ++refusals;
+    return true;
+  };
+  std::uint32_t read_position = 0;
+  std::vector<std::int16_t> taken;
+  for (int pass = 0; pass < 300; ++pass) {  // 3 s: the ring comes round
+    pass_time(10);
+    const int refused_before = refusals;
+    capture.requeue_completed(w);
+    if (refusals > refused_before) {
+      EXPECT_EQ(capture.next_buffer, 0u) << "pass " << pass;
+      EXPECT_EQ(capture.fresh_buffers, 0u);
+    }
+    const std::vector<std::int16_t> fresh = take_completed(capture, read_position);
+    taken.insert(taken.end(), fresh.begin(), fresh.end());
+  }
+  EXPECT_EQ(refusals, 2);
+  // Every whole buffer, in order, none twice: the refusals only delayed them.
+  ASSERT_EQ(taken.size(), 3000u / 30 * 240);
+  for (std::size_t i = 0; i < taken.size(); ++i) ASSERT_EQ(taken[i], static_cast<std::int16_t>(i)) << i;
+  for (std::uint32_t i = 0; i < capture.buffer_count; ++i)
+    EXPECT_TRUE(capture.headers[i].dwFlags & WHDR_INQUEUE) << i;
+}
+
+// When queueing fails part way through opening, the buffers after the failed
+// one have never been prepared, and close() hands every header to the
+// platform: they must be empty, not whatever the allocation held.
+TEST(WaveInput, HeadersNotYetQueuedWhenOpeningFailsAreEmpty) {
+  scripted::host host;
+  wave_input capture;
+  int calls = 0;
+  bool later_headers_empty = false;
+  host.failing = [&](portable::host::fallible call) {
+    if (call != portable::host::fallible::wave_in_add_buffer || ++calls != 5) return false;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&capture.headers[5]);
+    later_headers_empty = std::all_of(bytes, bytes + 62 * sizeof(WAVEHDR), [](unsigned char b) { return b == 0; });
+    return true;
+  };
+  EXPECT_EQ(capture.open(8000.0, 1), 5);
+  EXPECT_EQ(calls, 5);
+  EXPECT_TRUE(later_headers_empty);
+  EXPECT_EQ(capture.handle, nullptr);
+  EXPECT_FALSE(capture.headers);
+  EXPECT_EQ(host.microphone().open_captures(), 0);
 }
 
 }  // namespace

@@ -73,4 +73,30 @@ TEST(DisplaySettings, OnlyTheCurrentModeIsAcceptedForFullScreen) {
   EXPECT_EQ(ChangeDisplaySettingsW(&odd, CDS_FULLSCREEN), DISP_CHANGE_BADMODE);
 }
 
+// Full screen re-applies a monitor's own mode, named by its device, and puts
+// the mode back with the same call and no mode; a null name means the primary.
+TEST(DisplaySettings, AMonitorsModeIsAppliedAndRestoredByItsDeviceName) {
+  const MONITORINFOEXW info = info_of(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  ASSERT_TRUE(EnumDisplaySettingsW(info.szDevice, ENUM_CURRENT_SETTINGS, &mode));
+
+  EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, &mode, nullptr, CDS_FULLSCREEN, nullptr),
+            DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, nullptr, nullptr, 0, nullptr), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(ChangeDisplaySettingsExW(nullptr, &mode, nullptr, CDS_FULLSCREEN, nullptr), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr), DISP_CHANGE_SUCCESSFUL);
+  DEVMODEW odd = mode;
+  odd.dmPelsWidth = 1234;
+  odd.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+  EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, &odd, nullptr, CDS_FULLSCREEN, nullptr), DISP_CHANGE_BADMODE);
+
+  // The resolution is what it was.
+  DEVMODEW after{};
+  after.dmSize = sizeof after;
+  ASSERT_TRUE(EnumDisplaySettingsW(info.szDevice, ENUM_CURRENT_SETTINGS, &after));
+  EXPECT_EQ(after.dmPelsWidth, mode.dmPelsWidth);
+  EXPECT_EQ(after.dmPelsHeight, mode.dmPelsHeight);
+}
+
 }  // namespace

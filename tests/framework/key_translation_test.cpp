@@ -6,6 +6,7 @@
 namespace {
 
 constexpr LPARAM extended = LPARAM{1} << 24;
+constexpr LPARAM left_shift_scan = LPARAM{0x2A} << 16, right_shift_scan = LPARAM{0x36} << 16;
 
 struct key_case {
   const char* name;
@@ -22,6 +23,15 @@ TEST(KeyTranslation, PositionAndKeyCodes) {
       {"left Shift alone", VK_SHIFT, 0, modifier::shift | modifier::left_shift, 0x110020, 0x12000F},
       {"both Shifts keep the looked-up code", VK_SHIFT, 0,
        modifier::shift | modifier::left_shift | modifier::right_shift, 0x110020, 0x12000F},
+      // With the scan code in the message, the flags no longer matter: at a
+      // release both are clear, and while the other Shift is held both are set.
+      {"right Shift released", VK_SHIFT, right_shift_scan, 0, 0x110021, 0x12000F},
+      {"right Shift pressed while left Shift is held", VK_SHIFT, right_shift_scan,
+       modifier::shift | modifier::left_shift | modifier::right_shift, 0x110021, 0x12000F},
+      {"left Shift pressed while right Shift is held", VK_SHIFT, left_shift_scan,
+       modifier::shift | modifier::left_shift | modifier::right_shift, 0x110020, 0x12000F},
+      {"left Shift released after right Shift went down", VK_SHIFT, left_shift_scan,
+       modifier::shift | modifier::right_shift, 0x110020, 0x12000F},
       {"keypad 8, Num Lock on", VK_NUMPAD8, 0, modifier::num_lock_on, 0x110037, '8'},
       {"keypad 8, Num Lock off", VK_UP, 0, 0, 0x110037, 0x120004},
       {"arrow-block Up", VK_UP, extended, 0, 0x11002E, 0x120004},

@@ -178,14 +178,16 @@ struct full_screen_case {
   POINT corner;             // where the framed window starts
   RECT monitor;             // the full-screen client area
   POINT windowed_client;    // the client corner after leaving full screen
+  std::int32_t windowed_width = 500;  // the client width asked for then
 };
 
 TEST(WindowPlacement, FullScreenCoversTheMonitorAndLeavingItCentresTheWindowThere) {
   const monitor_info primary = scripted::host::default_monitors()[0];
-  // Monitors of the primary's resolution: the display mode is set on the primary.
   const monitor_info right_and_higher{{1920, -300, 3840, 780}, {1920, -300, 3840, 780}, false, "right"};
   const monitor_info above{{0, -1080, 1920, 0}, {0, -1080, 1920, 0}, false, "above"};
   const monitor_info left{{-1920, 0, 0, 1080}, {-1920, 0, 0, 1080}, false, "left"};
+  const monitor_info right{{1920, 0, 3840, 1080}, {1920, 0, 3840, 1080}, false, "right"};
+  const monitor_info smaller_right{{1920, 0, 3200, 1024}, {1920, 0, 3200, 1024}, false, "smaller"};
   const full_screen_case cases[] = {
       {"one monitor", {primary}, {100, 50}, {0, 0, 1920, 1080}, {710 + 8, 340 + 31}},
       // Its lower edge is 300 rows above the desktop's.
@@ -195,6 +197,16 @@ TEST(WindowPlacement, FullScreenCoversTheMonitorAndLeavingItCentresTheWindowTher
        {710 + 8, -1080 + 340 + 31}},
       {"a monitor left of the primary", {primary, left}, {-1500, 100}, {-1920, 0, 0, 1080},
        {-1920 + 710 + 8, 340 + 31}},
+      // Its mode is not the primary's: it must be applied to that monitor.
+      {"a smaller monitor to the right", {primary, smaller_right}, {2000, 100}, {1920, 0, 3200, 1024},
+       {1920 + 390 + 8, 312 + 31}},
+      // Wider than the monitor: centred there, overhanging both sides.
+      {"a monitor to the right, a wider window", {primary, right}, {2000, 100}, {1920, 0, 3840, 1080},
+       {1920 - 290 + 8, 340 + 31}, 2500},
+      // Centring would put it left of the desktop's x = 0 and off that
+      // monitor: it starts at the monitor's left edge.
+      {"a monitor left of the primary, a wider window", {primary, left}, {-1500, 100}, {-1920, 0, 0, 1080},
+       {-1920 + 8, 340 + 31}, 2500},
   };
   for (const full_screen_case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -224,13 +236,13 @@ TEST(WindowPlacement, FullScreenCoversTheMonitorAndLeavingItCentresTheWindowTher
     EXPECT_EQ(client.window.requested_width, 0);
     EXPECT_EQ(client.journal.size(), 3u);
 
-    ASSERT_EQ(client.window.set_mode(500, 400, win::resizable), 0);
+    ASSERT_EQ(client.window.set_mode(c.windowed_width, 400, win::resizable), 0);
     const scripted::native_window_record& windowed = host.window(host.newest_window());
     EXPECT_TRUE(host.window(popup).destroyed);
     EXPECT_TRUE(windowed.framed);
     EXPECT_FALSE(windowed.full_screen);
     const POINT& at = c.windowed_client;
-    EXPECT_EQ(client_on_screen(windowed), (RECT{at.x, at.y, at.x + 500, at.y + 400}));
+    EXPECT_EQ(client_on_screen(windowed), (RECT{at.x, at.y, at.x + c.windowed_width, at.y + 400}));
     EXPECT_FALSE(client.window.display_changed);
     EXPECT_FALSE(portable::process().display.full_screen_mode);
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/portable/device_context.h"
+#include "platform/portable/process_state.h"
 #include "platform/win32.h"
 #include "tests/conformance/recording_window.h"
 #include "tests/conformance/rectangles.h"
@@ -265,14 +266,25 @@ TEST(Monitors, ASecondMonitorBesideThePrimary) {
   EXPECT_EQ(MonitorFromWindow(straddling, MONITOR_DEFAULTTONULL), second);
 
   // The subset cannot change resolutions: the second monitor's own mode is
-  // accepted (full screen there keeps its resolution), another size is not.
+  // accepted there (full screen there keeps its resolution), another size is
+  // not, and without the device name the mode is meant for the primary, as on
+  // Windows, whatever monitor it was read from.
   DEVMODEW mode{};
   mode.dmSize = sizeof mode;
   ASSERT_TRUE(EnumDisplaySettingsW(info.szDevice, ENUM_CURRENT_SETTINGS, &mode));
   EXPECT_EQ(mode.dmPelsWidth, 1280u);
   EXPECT_EQ(mode.dmPelsHeight, 1024u);
-  EXPECT_EQ(ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN), DISP_CHANGE_BADMODE);
+  EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, &mode, nullptr, CDS_FULLSCREEN, nullptr),
+            DISP_CHANGE_SUCCESSFUL);
+  EXPECT_TRUE(portable::process().display.full_screen_mode);
+  EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, nullptr, nullptr, 0, nullptr), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_FALSE(portable::process().display.full_screen_mode);
+  EXPECT_EQ(ChangeDisplaySettingsExW(u"\\\\.\\DISPLAY9", &mode, nullptr, CDS_FULLSCREEN, nullptr),
+            DISP_CHANGE_BADPARAM);
   mode.dmPelsWidth = 1920;
+  EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, &mode, nullptr, CDS_FULLSCREEN, nullptr),
+            DISP_CHANGE_BADMODE);
   EXPECT_EQ(ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN), DISP_CHANGE_BADMODE);
   EXPECT_EQ(ChangeDisplaySettingsW(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
   EXPECT_FALSE(EnumDisplaySettingsW(u"\\\\.\\DISPLAY9", ENUM_CURRENT_SETTINGS, &mode));

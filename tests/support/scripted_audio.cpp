@@ -48,6 +48,7 @@ struct microphone_state {
   const std::int64_t* clock;  // null once the microphone is gone
   std::vector<sound> timeline{{std::numeric_limits<std::int64_t>::min(), sound::kind::silence, 0, 0, nullptr, 0, {}}};
   std::string refusal;
+  bool unplugged = false;
   int open = 0;
   std::uint64_t dropped = 0;
   std::uint64_t delivered = 0;
@@ -89,6 +90,10 @@ class scripted_capture final : public portable::audio_capture {
   void capture_until(std::int64_t now) {
     const auto arrived = static_cast<std::int64_t>(static_cast<__int128>(now - opened_at) * rate / ns_per_second);
     if (arrived <= taken) return;  // also when a test set the clock back
+    if (shared->unplugged) {
+      taken = arrived;  // nothing was heard meanwhile
+      return;
+    }
     std::int64_t fresh = arrived - taken;
     // Whatever would only push older samples out again is never made.
     const auto room_frames = static_cast<std::int64_t>(fifo.capacity() / channels);
@@ -142,6 +147,10 @@ void microphone::follow(std::function<std::int16_t(std::int64_t)> signal) {
 
 void microphone::refuse(std::string reason) { shared->refusal = std::move(reason); }
 
+void microphone::unplug() { shared->unplugged = true; }
+
+void microphone::plug_in() { shared->unplugged = false; }
+
 int microphone::open_captures() const { return shared->open; }
 
 std::uint64_t microphone::dropped() const { return shared->dropped; }
@@ -150,8 +159,8 @@ std::uint64_t microphone::delivered() const { return shared->delivered; }
 
 std::unique_ptr<portable::audio_capture> microphone::open(std::int32_t rate, std::int32_t channels,
                                                           std::string& error) {
-  if (!shared->refusal.empty()) {
-    error = shared->refusal;
+  if (!shared->refusal.empty() || shared->unplugged) {
+    error = shared->unplugged ? "the capture device is gone (a fault the test switched on)" : shared->refusal;
     return nullptr;
   }
   return std::make_unique<scripted_capture>(shared, rate, channels);

@@ -38,6 +38,10 @@ class microphone {
 
   // While a reason is set, opening a capture device fails with it.
   void refuse(std::string reason);
+  // The device goes away: open captures deliver nothing and opening one fails,
+  // until it comes back; open captures then go on with what it hears from then.
+  void unplug();
+  void plug_in();
 
   // Capture devices open now.
   int open_captures() const;

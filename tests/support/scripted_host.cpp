@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "platform/win32.h"
 
@@ -85,9 +86,19 @@ host_event minimized(portable::native_window w) { return event_of(host_event::ki
 host_event restored(portable::native_window w) { return event_of(host_event::kind::restored, w); }
 host_event exposed(portable::native_window w) { return event_of(host_event::kind::exposed, w); }
 
-host::host() { portable::install_host(this); }
+namespace {
+host* installed = nullptr;  // for the allocation fault, which cannot be told the host
+}  // namespace
 
-host::~host() { portable::install_host(nullptr); }
+host::host() {
+  portable::install_host(this);
+  installed = this;
+}
+
+host::~host() {
+  portable::install_host(nullptr);
+  installed = nullptr;
+}
 
 void host::at(std::int64_t t, std::function<void()> action) { schedule.emplace(t, std::move(action)); }
 
@@ -293,7 +304,19 @@ std::unique_ptr<portable::audio_capture> host::open_capture(std::int32_t rate, s
 
 bool host::message_box(const std::string& title_utf8, const std::string& text_utf8) {
   box_log.push_back({title_utf8, text_utf8});
+  if (during_message_box) during_message_box();
   return true;
 }
 
 }  // namespace scripted
+
+// Every program linked with the scripted host takes its arrays that may be
+// refused from here, so that fail_pixel_allocation can refuse them.
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  if (scripted::installed && scripted::installed->fail_pixel_allocation) return nullptr;
+  try {
+    return ::operator new[](size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}

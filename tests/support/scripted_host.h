@@ -132,6 +132,17 @@ class host final : public portable::host {
   // The fault of a machine whose DrawDib cannot be opened.
   bool fail_drawdib = false;
   bool can_draw_bitmaps() override { return !fail_drawdib; }
+  // Calls that fail while this says so; asked once per call, so it can count
+  // calls and refuse some of them.
+  std::function<bool(fallible call)> failing;
+  bool fails(fallible call) override { return failing && failing(call); }
+  // The fault of a machine out of memory for a picture: while set, the
+  // program's allocations that can take a refusal (new (std::nothrow) of an
+  // array) get none.
+  bool fail_pixel_allocation = false;
+  // Runs while a message box is up, as a modal loop runs on Windows: what it
+  // does (a repaint, say) happens inside the program's MessageBoxW.
+  std::function<void()> during_message_box;
   // Whether the screen scrolls what it shows, as an X server does, or the
   // subset must present the moved pixels.
   bool scrolls_shown = true;
