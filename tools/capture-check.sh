@@ -7,7 +7,7 @@
 #   3. with no sound server at all, opening fails with a reason.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh build e2e
+tools/install-deps.sh build mic
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target capture_check
 check=build/linux/tests/audio/capture_check

@@ -29,12 +29,12 @@ case "$kind" in
 esac
 shots=$(realpath -m "${2:-build/e2e/$kind}")
 
-tools/install-deps.sh build e2e
+tools/install-deps.sh build mic screen
 cmake --preset linux >/dev/null
 if [ "$kind" = linux ]; then
   cmake --build --preset linux --target warblet row_check
 else
-  tools/install-deps.sh windows
+  tools/install-deps.sh windows wine
   cmake --build --preset linux --target row_check
   cmake --preset mingw-x86_64 >/dev/null
   cmake --build --preset mingw-x86_64 --target warblet

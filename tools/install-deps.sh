@@ -10,7 +10,8 @@
 #   e2e      mic, screen and wine: both end-to-end runs
 #   picture  ImageMagick alone, to draw and read pictures
 #   fuzz     clang and its sanitizer runtimes
-#   root     debootstrap, to make a fresh Debian root (tools/debian-root.sh)
+#   root     debootstrap and git, to make a fresh Debian root and clone into it
+#            (tools/debian-root.sh, tools/fresh-root-check.sh)
 # --list prints the groups' packages instead of installing them.
 # Packages already present are not fetched again, so a second run costs nothing.
 set -euo pipefail
@@ -27,7 +28,7 @@ screen=(xvfb x11-utils x11-apps xdotool imagemagick xfonts-base)
 wine=(wine wine64 fonts-wine)
 picture=(imagemagick)
 fuzz=(clang libclang-rt-dev)
-root=(debootstrap)
+root=(debootstrap git)
 
 list=no
 if [ "${1:-}" = --list ]; then
