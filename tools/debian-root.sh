@@ -67,6 +67,7 @@ debian_root_remove() {
   local dir=$1 proc root mount left
   [ -n "$dir" ] && [ -e "$dir" ] || return 0
   root=$(realpath "$dir")
+  [ "$root" != / ] || { echo "debian-root: will not remove /" >&2; return 1; }
   # Only processes started outside debian_root_run can still be inside.
   for proc in /proc/[0-9]*; do
     if [ "$(readlink "$proc/root" 2>/dev/null)" = "$root" ]; then

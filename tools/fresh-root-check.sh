@@ -19,24 +19,48 @@ need git git identify imagemagick
 root=$(realpath -m "${1:-build/fresh-root}")
 clone=/root/warblet
 shot=$root$clone/build/run/warblet.png
+kept=build/fresh-root-warblet.png
 
 started=$SECONDS
 times=()
 report() {
   echo "fresh-root-check: time per step"
-  printf '  %s\n' "${times[@]}"
+  [ ${#times[@]} -eq 0 ] || printf '  %s\n' "${times[@]}"
   echo "  all: $((SECONDS - started)) s"
 }
 # A root left by a run that was killed goes first.
 debian_root_remove "$root"
-trap 'status=$?; report; debian_root_remove "$root" || status=1; exit "$status"' EXIT
+running=""
+finish() {
+  local status=$1
+  # A time limit signals the whole process group, so a second TERM may follow;
+  # it must not cut the cleaning up short.
+  trap '' TERM INT
+  [ -z "$running" ] || { kill -- "-$running" 2>/dev/null; wait "$running" 2>/dev/null || true; }
+  report
+  local began=$SECONDS
+  debian_root_remove "$root" || status=1
+  echo "  removing the root: $((SECONDS - began)) s"
+  exit "$status"
+}
+trap 'finish $?' EXIT
+# A time limit's TERM must reach the EXIT trap, so that the root goes too.
+trap 'exit 143' TERM
+trap 'exit 130' INT
 
 # step NAME COMMAND...: runs one step, timed; a failing step ends the check.
+# The step runs in the background, since a signal's trap waits for the command
+# in the foreground to end, and in a process group of its own (set -m), so that
+# stopping it stops all that it started.
+set -m
 step() {
   local name=$1 began=$SECONDS status=0
   shift
   echo "== fresh root: $name"
-  "$@" || status=$?
+  "$@" &
+  running=$!
+  wait "$running" || status=$?
+  running=""
   times+=("$(printf '%-34s %5d s' "$name" "$((SECONDS - began))")")
   [ "$status" -eq 0 ] || { echo "fresh-root-check: FAILED: $name (status $status)" >&2; exit 1; }
 }
@@ -61,7 +85,8 @@ picture_shows_something() {
   local width height brightest colours
   [ -s "$shot" ] || { echo "fresh-root-check: run.sh saved no screenshot ($clone/build/run/warblet.png)" >&2; return 1; }
   read -r width height brightest colours < <(identify -format '%w %h %[fx:maxima] %k\n' "$shot") || return 1
-  echo "   screenshot $width x $height, brightest $brightest (0 to 1), $colours colours"
+  echo "   screenshot $width x $height, brightest $brightest (0 to 1), $colours colours; kept as $kept"
+  cp "$shot" "$kept" || return 1
   awk -v b="$brightest" -v c="$colours" 'BEGIN { exit !(b >= 0.5 && c >= 16) }' || {
     echo "fresh-root-check: the screenshot is black or nearly so" >&2
     return 1
