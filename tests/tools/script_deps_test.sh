@@ -6,7 +6,7 @@
 #   2. every script that installs packages installs the packages of every
 #      command that it, or a script it sources or runs, names with `need`.
 set -uo pipefail
-cd "${1:-$(dirname "$0")/../..}"
+cd "${1:-$(dirname "$0")/../..}" || exit 1
 failures=0
 fail() {
   echo "FAILED: $*"
