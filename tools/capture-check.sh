@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=${1:-linux}
-tools/install-deps.sh build e2e
+tools/install-deps.sh build mic
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target capture_check
 check=build/$preset/tests/audio/capture_check

@@ -10,7 +10,7 @@
 # Usage: tools/conformance.sh [GOOGLETEST ARGUMENTS...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh build windows e2e
+tools/install-deps.sh build windows mic wine
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target conformance_tests
 cmake --preset mingw-x86_64-conformance >/dev/null

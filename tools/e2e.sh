@@ -35,14 +35,14 @@ export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp print_suppressions=0"
 shots=$(realpath -m "${2:-build/e2e/$kind}")
 
-tools/install-deps.sh build e2e
+tools/install-deps.sh build mic screen
 cmake --preset linux >/dev/null
 if [ "$kind" != windows ]; then
   cmake --build --preset linux --target row_check
   cmake --preset "$kind" >/dev/null
   cmake --build --preset "$kind" --target warblet
 else
-  tools/install-deps.sh windows
+  tools/install-deps.sh windows wine
   cmake --build --preset linux --target row_check
   cmake --preset mingw-x86_64 >/dev/null
   cmake --build --preset mingw-x86_64 --target warblet

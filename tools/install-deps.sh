@@ -1,6 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Warblet need.
-# Usage: tools/install-deps.sh [build|windows|e2e|fuzz]...   (no argument: build)
+# Usage: tools/install-deps.sh [--list] [GROUP]...   (no group: build)
+#   build    compilers and libraries, and Xvfb for the tests that open windows
+#   windows  the MinGW-w64 cross compilers
+#   mic      the virtual microphone (tools/virtual-mic.sh)
+#   screen   a virtual display and the tools that drive and photograph windows
+#            (tools/xvfb.sh, tools/screen.sh)
+#   wine     Wine, to run the Windows build
+#   e2e      mic, screen and wine: both end-to-end runs
+#   picture  ImageMagick alone, to draw and read pictures
+#   fuzz     clang and its sanitizer runtimes
+#   root     debootstrap and git, to make a fresh Debian root and clone into it
+#            (tools/debian-root.sh, tools/fresh-root-check.sh)
+# --list prints the groups' packages instead of installing them.
 # Packages already present are not fetched again, so a second run costs nothing.
 set -euo pipefail
 
@@ -10,19 +22,39 @@ build=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu
        libpixman-1-dev libboost-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
        libx11-dev xvfb)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686)
-e2e=(xvfb x11-apps xdotool imagemagick pulseaudio pulseaudio-utils sox xfonts-base wine wine64 fonts-wine)
+mic=(pulseaudio pulseaudio-utils sox)
+# x11-utils: xwininfo; x11-apps: xwd; xfonts-base: the font of SDL's message box.
+screen=(xvfb x11-utils x11-apps xdotool imagemagick xfonts-base)
+wine=(wine wine64 fonts-wine)
+picture=(imagemagick)
 fuzz=(clang libclang-rt-dev)
+root=(debootstrap git)
 
+list=no
+if [ "${1:-}" = --list ]; then
+  list=yes
+  shift
+fi
 wanted=()
 for group in "${@:-build}"; do
   case "$group" in
     build) wanted+=("${build[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
-    e2e) wanted+=("${e2e[@]}") ;;
+    mic) wanted+=("${mic[@]}") ;;
+    screen) wanted+=("${screen[@]}") ;;
+    wine) wanted+=("${wine[@]}") ;;
+    e2e) wanted+=("${mic[@]}" "${screen[@]}" "${wine[@]}") ;;
+    picture) wanted+=("${picture[@]}") ;;
     fuzz) wanted+=("${fuzz[@]}") ;;
-    *) echo "install-deps: unknown group '$group' (build, windows, e2e or fuzz)" >&2; exit 2 ;;
+    root) wanted+=("${root[@]}") ;;
+    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, picture, fuzz or root)" >&2
+       exit 2 ;;
   esac
 done
+if [ "$list" = yes ]; then
+  printf '%s\n' "${wanted[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${wanted[@]}"; do

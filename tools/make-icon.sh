@@ -7,6 +7,7 @@
 # The picture: a spectrogram in miniature, a warbling trace over the colour
 # ramp's bands on a dark rounded square. Needs ImageMagick.
 set -euo pipefail
+"$(dirname "$0")/install-deps.sh" picture
 cd "$(dirname "$0")/../viewer/icon"
 picture=$(mktemp --suffix=.png)
 trap 'rm -f "$picture"' EXIT

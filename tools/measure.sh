@@ -13,7 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
-tools/install-deps.sh build e2e
+tools/install-deps.sh build mic screen
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target warblet
 

@@ -18,7 +18,7 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 seconds=${1:-9}
-tools/install-deps.sh e2e
+tools/install-deps.sh mic screen
 echo "run: no display here, so Warblet runs on a virtual display for $seconds s," \
   "hearing a warble from a virtual microphone"
 . tools/session.sh

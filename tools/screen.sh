@@ -17,6 +17,9 @@
 #                                 screen for WHAT "root", as PNG, and also as
 #                                 PPM (what row_check reads) if given
 
+. "$(dirname "${BASH_SOURCE[0]}")/need.sh"
+need xwininfo x11-utils xdotool xdotool xwd x11-apps convert imagemagick
+
 # xdotool's own search misses titles stored as UTF-8 (SDL's message box sets
 # them so), so the top-level windows are read from xwininfo instead; the first
 # match is the topmost.

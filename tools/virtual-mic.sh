@@ -21,6 +21,9 @@
 #       a second, for SECONDS (a whole number, at least 1).
 # The caller stops the server and the players.
 
+. "$(dirname "${BASH_SOURCE[0]}")/need.sh"
+need pulseaudio pulseaudio pactl pulseaudio-utils pacat pulseaudio-utils sox sox
+
 virtual_mic_format=(-r 48000 -c 1 -b 16 -e signed-integer -t raw)
 
 virtual_mic_start() {

@@ -4,6 +4,8 @@
 # Explorer installers, and windows that no window manager manages (without one,
 # destroying a managed window waits two seconds), so Wine draws their frames
 # itself, with its Marlett font for the title-bar buttons. Takes about 13 s.
+. "$(dirname "${BASH_SOURCE[0]}")/need.sh"
+need wine wine wineboot wine wineserver wine64
 wine_prefix() {
   # With wine32 present, wine starts the 32-bit loader for every program, and
   # this machine cannot run 32-bit code.

@@ -12,6 +12,9 @@
 # starting just as a screenshot tool or xdotool finishes would then find "no
 # display" although the server is up.
 
+. "$(dirname "${BASH_SOURCE[0]}")/need.sh"
+need Xvfb xvfb
+
 xvfb_start() {
   local size=$1 log=$2 fd display
   exec {fd}<> <(:)
