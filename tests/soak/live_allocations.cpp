@@ -52,7 +52,8 @@ snapshot now() {
 void* operator new(std::size_t size) { return throwing_new(size); }
 void* operator new[](std::size_t size) { return throwing_new(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return counted_new(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return counted_new(size); }
+// The array form without exceptions is the scripted host's (it can refuse
+// pixel allocations); it takes its blocks from the counted array form above.
 void operator delete(void* block) noexcept { counted_delete(block); }
 void operator delete[](void* block) noexcept { counted_delete(block); }
 void operator delete(void* block, std::size_t) noexcept { counted_delete(block); }
