@@ -14,24 +14,32 @@
 #   6. with no sound server, the failure message box shows, and once Return
 #      dismisses it the program ends with exit code 0.
 #
-# Usage: tools/e2e.sh linux|windows [SHOT_DIR]
-#   linux:   build/linux/viewer/warblet with the SDL2 host
-#   windows: build/mingw-x86_64/viewer/warblet.exe under Wine, in a fresh prefix
-# The screenshots stay in SHOT_DIR (by default build/e2e/linux or
-# build/e2e/windows), named by step.
+# Usage: tools/e2e.sh linux|windows [SHOT_DIR [PROGRAM [ARGUMENTS...]]]
+#   linux:   PROGRAM with the SDL2 host; by default build/linux/viewer/warblet
+#   windows: PROGRAM under Wine, in a fresh prefix; by default
+#            build/mingw-x86_64/viewer/warblet.exe
+# Without a PROGRAM the default one is built first; a PROGRAM given (an unpacked
+# release, the 32-bit build, an installed program) is run as it is. The
+# screenshots stay in SHOT_DIR (by default build/e2e/linux or build/e2e/windows),
+# named by step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-kind=${1:?usage: tools/e2e.sh linux|windows [SHOT_DIR]}
+kind=${1:?usage: tools/e2e.sh linux|windows [SHOT_DIR [PROGRAM [ARGUMENTS...]]]}
 case "$kind" in
   linux) program=(build/linux/viewer/warblet) ;;
-  windows) program=(wine build/mingw-x86_64/viewer/warblet.exe) ;;
+  windows) program=(build/mingw-x86_64/viewer/warblet.exe) ;;
   *) echo "e2e: unknown kind '$kind' (linux or windows)" >&2; exit 2 ;;
 esac
 shots=$(realpath -m "${2:-build/e2e/$kind}")
+given=$#
+[ "$given" -lt 3 ] || program=("${@:3}")
+[ "$kind" = linux ] || program=(wine "${program[@]}")
 
 tools/install-deps.sh build e2e
 cmake --preset linux >/dev/null
-if [ "$kind" = linux ]; then
+if [ "$given" -ge 3 ]; then
+  cmake --build --preset linux --target row_check
+elif [ "$kind" = linux ]; then
   cmake --build --preset linux --target warblet row_check
 else
   tools/install-deps.sh windows
