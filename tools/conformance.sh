@@ -55,7 +55,11 @@ trap 'kill "$virtual_mic_player" "$virtual_mic_server" 2>/dev/null || true; rm -
 side "portable subset, scripted host" "$portable" "$@"
 side "portable subset, SDL2 host on Xvfb" tools/on-xvfb.sh "$portable" --host=sdl "$@"
 side "Windows x86_64 under Wine on Xvfb" tools/on-xvfb.sh tools/wine-run.sh "$(windows_tests x86_64)" "$@"
-side "Windows i686 under Wine on Xvfb" tools/on-xvfb.sh tools/wine-run.sh "$(windows_tests i686)" "$@"
+if tools/runs-32-bit.sh; then
+  side "Windows i686 under Wine on Xvfb" tools/on-xvfb.sh tools/wine-run.sh "$(windows_tests i686)" "$@"
+else
+  echo "conformance: Windows i686 under Wine: NOT RUN, the machine cannot run 32-bit code"
+fi
 
 if [ ${#failed[@]} -gt 0 ]; then
   printf "conformance: failed on: %s\n" "${failed[@]}" >&2

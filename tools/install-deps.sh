@@ -10,9 +10,10 @@ build=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu
        libpixman-1-dev libboost-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
        libx11-dev xvfb)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686)
-# wine32 runs the 32-bit Windows program beside wine64, which runs the 64-bit one.
-e2e=(xvfb x11-apps xdotool imagemagick pulseaudio pulseaudio-utils sox xfonts-base wine wine64 wine32:i386
-     fonts-wine)
+e2e=(xvfb x11-apps xdotool imagemagick pulseaudio pulseaudio-utils sox xfonts-base wine wine64 fonts-wine)
+# wine32 runs the 32-bit Windows program beside wine64, which runs the 64-bit
+# one; on a machine that cannot run 32-bit code it would stop both.
+wine32=(wine32:i386)
 fuzz=(clang libclang-rt-dev)
 # Making the packages and checking them.
 package=(dpkg-dev fakeroot lintian desktop-file-utils appstream zip unzip)
@@ -22,7 +23,9 @@ for group in "${@:-build}"; do
   case "$group" in
     build) wanted+=("${build[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
-    e2e) wanted+=("${e2e[@]}") ;;
+    e2e)
+      wanted+=("${e2e[@]}")
+      if "$(dirname "$0")/runs-32-bit.sh" 2>/dev/null; then wanted+=("${wine32[@]}"); fi ;;
     fuzz) wanted+=("${fuzz[@]}") ;;
     package) wanted+=("${package[@]}") ;;
     *) echo "install-deps: unknown group '$group' (build, windows, e2e, fuzz or package)" >&2; exit 2 ;;

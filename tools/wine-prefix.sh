@@ -7,6 +7,12 @@
 # The prefix is a 64-bit one; with wine32 installed beside wine64 it runs both
 # the 32-bit and the 64-bit program, Wine picking the loader by the program's type.
 wine_prefix() {
+  # Debian's wine starts the 32-bit loader first whenever wine32 is there.
+  if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' &&
+    ! "$(dirname "${BASH_SOURCE[0]}")/runs-32-bit.sh"; then
+    echo "wine: wine32 is installed but cannot run here, and stops every program; remove it" >&2
+    return 1
+  fi
   export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   wineboot -i >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
