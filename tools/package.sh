@@ -29,6 +29,10 @@ rm -rf "$out"
 mkdir -p "$out"
 out=$(realpath "$out")
 
+# The packages hold the tree as it is; say so when that is no commit.
+[ -z "$(git status --porcelain 2>/dev/null)" ] ||
+  echo "package: the tree has uncommitted changes; the packages will hold them"
+
 step "installing the tools"
 tools/install-deps.sh build windows package
 

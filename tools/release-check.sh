@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks the packages that tools/package.sh made in build/package/:
+# Checks the packages that tools/package.sh made in DIR (build/package/):
 #   the .deb        lintian finds no error; its desktop entry passes
 #                   desktop-file-validate and its AppStream metainfo
 #                   appstreamcli validate; it carries the project's version;
@@ -9,11 +9,11 @@
 #                   (tools/e2e.sh; screenshots in build/e2e/zip-ARCH/).
 # Every failing check is named; the script fails when any did.
 #
-# Usage: tools/release-check.sh
+# Usage: tools/release-check.sh [DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh build windows e2e package
-packages=build/package
+packages=${1:-build/package}
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/linux/CMakeCache.txt 2>/dev/null || true)
 [ -n "$version" ] || { echo "release-check: no build/linux; run tools/package.sh first" >&2; exit 2; }
 deb=$packages/warblet_${version}_amd64.deb
