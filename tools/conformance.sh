@@ -3,8 +3,9 @@
 # how many tests ran on each side, and fails when any test fails on any side:
 #   portable, scripted host   build/linux/tests/conformance/conformance_tests
 #   portable, SDL2 host       the same program with --host=sdl, on Xvfb
-#   Windows                   build/mingw-x86_64-conformance/tests/conformance/
-#                             conformance_tests.exe under Wine, on Xvfb
+#   Windows, 64 and 32 bits   build/mingw-x86_64-conformance/tests/conformance/
+#                             conformance_tests.exe and the same in
+#                             build/mingw-i686-conformance/, under Wine, on Xvfb
 # Arguments go to every run, for instance --gtest_filter='MessageWait.*'.
 #
 # Usage: tools/conformance.sh [GOOGLETEST ARGUMENTS...]
@@ -13,11 +14,13 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh build windows mic wine
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target conformance_tests
-cmake --preset mingw-x86_64-conformance >/dev/null
-cmake --build --preset mingw-x86_64-conformance
+for preset in mingw-x86_64-conformance mingw-i686-conformance; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+done
 
 portable=build/linux/tests/conformance/conformance_tests
-windows=build/mingw-x86_64-conformance/tests/conformance/conformance_tests.exe
+windows_tests() { echo "build/mingw-$1-conformance/tests/conformance/conformance_tests.exe"; }
 reports=$(mktemp -d /tmp/warblet-conformance.XXXXXX)
 trap 'rm -rf "$reports"' EXIT
 
@@ -51,7 +54,12 @@ trap 'kill "$virtual_mic_player" "$virtual_mic_server" 2>/dev/null || true; rm -
 
 side "portable subset, scripted host" "$portable" "$@"
 side "portable subset, SDL2 host on Xvfb" tools/on-xvfb.sh "$portable" --host=sdl "$@"
-side "Windows under Wine on Xvfb" tools/on-xvfb.sh tools/wine-run.sh "$windows" "$@"
+side "Windows x86_64 under Wine on Xvfb" tools/on-xvfb.sh tools/wine-run.sh "$(windows_tests x86_64)" "$@"
+if tools/runs-32-bit.sh; then
+  side "Windows i686 under Wine on Xvfb" tools/on-xvfb.sh tools/wine-run.sh "$(windows_tests i686)" "$@"
+else
+  echo "conformance: Windows i686 under Wine: NOT RUN, the machine cannot run 32-bit code"
+fi
 
 if [ ${#failed[@]} -gt 0 ]; then
   printf "conformance: failed on: %s\n" "${failed[@]}" >&2

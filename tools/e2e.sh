@@ -14,19 +14,22 @@
 #   6. with no sound server, the failure message box shows, and once Return
 #      dismisses it the program ends with exit code 0.
 #
-# Usage: tools/e2e.sh linux|sanitize|windows [SHOT_DIR]
-#   linux:    build/linux/viewer/warblet with the SDL2 host
+# Usage: tools/e2e.sh linux|sanitize|windows [SHOT_DIR [PROGRAM [ARGUMENTS...]]]
+#   linux:    PROGRAM with the SDL2 host; by default build/linux/viewer/warblet
 #   sanitize: build/sanitize/viewer/warblet, the same under AddressSanitizer,
 #             UndefinedBehaviorSanitizer and the leak checker; any report they
 #             make fails the run
-#   windows:  build/mingw-x86_64/viewer/warblet.exe under Wine, in a fresh prefix
-# The screenshots stay in SHOT_DIR (by default build/e2e/KIND), named by step.
+#   windows:  PROGRAM under Wine, in a fresh prefix; by default
+#             build/mingw-x86_64/viewer/warblet.exe
+# Without a PROGRAM the default one is built first; a PROGRAM given (an unpacked
+# release, the 32-bit build, an installed program) is run as it is. The
+# screenshots stay in SHOT_DIR (by default build/e2e/KIND), named by step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-kind=${1:?usage: tools/e2e.sh linux|sanitize|windows [SHOT_DIR]}
+kind=${1:?usage: tools/e2e.sh linux|sanitize|windows [SHOT_DIR [PROGRAM [ARGUMENTS...]]]}
 case "$kind" in
   linux | sanitize) program=("build/$kind/viewer/warblet") ;;
-  windows) program=(wine build/mingw-x86_64/viewer/warblet.exe) ;;
+  windows) program=(build/mingw-x86_64/viewer/warblet.exe) ;;
   *) echo "e2e: unknown kind '$kind' (linux, sanitize or windows)" >&2; exit 2 ;;
 esac
 # What the sound and desktop libraries keep until exit is theirs: the one
@@ -34,16 +37,20 @@ esac
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp print_suppressions=0"
 shots=$(realpath -m "${2:-build/e2e/$kind}")
+given=$#
+[ "$given" -lt 3 ] || program=("${@:3}")
+[ "$kind" != windows ] || program=(wine "${program[@]}")
 
 tools/install-deps.sh build mic screen
 cmake --preset linux >/dev/null
-if [ "$kind" != windows ]; then
-  cmake --build --preset linux --target row_check
+cmake --build --preset linux --target row_check
+if [ "$given" -ge 3 ]; then
+  [ "$kind" != windows ] || tools/install-deps.sh wine
+elif [ "$kind" != windows ]; then
   cmake --preset "$kind" >/dev/null
   cmake --build --preset "$kind" --target warblet
 else
   tools/install-deps.sh windows wine
-  cmake --build --preset linux --target row_check
   cmake --preset mingw-x86_64 >/dev/null
   cmake --build --preset mingw-x86_64 --target warblet
 fi

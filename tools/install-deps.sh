@@ -6,12 +6,15 @@
 #   mic      the virtual microphone (tools/virtual-mic.sh)
 #   screen   a virtual display and the tools that drive and photograph windows
 #            (tools/xvfb.sh, tools/screen.sh)
-#   wine     Wine, to run the Windows build
+#   wine     Wine, to run the Windows builds (wine32 too where the machine runs
+#            32-bit code)
 #   e2e      mic, screen and wine: both end-to-end runs
 #   picture  ImageMagick alone, to draw and read pictures
 #   fuzz     clang and its sanitizer runtimes
 #   root     debootstrap and git, to make a fresh Debian root and clone into it
 #            (tools/debian-root.sh, tools/fresh-root-check.sh)
+#   package  making the release packages and checking them (tools/package.sh,
+#            tools/release-check.sh)
 # --list prints the groups' packages instead of installing them.
 # Packages already present are not fetched again, so a second run costs nothing.
 set -euo pipefail
@@ -26,9 +29,13 @@ mic=(pulseaudio pulseaudio-utils sox)
 # x11-utils: xwininfo; x11-apps: xwd; xfonts-base: the font of SDL's message box.
 screen=(xvfb x11-utils x11-apps xdotool imagemagick xfonts-base)
 wine=(wine wine64 fonts-wine)
+# wine32 runs the 32-bit Windows program beside wine64, which runs the 64-bit
+# one; on a machine that cannot run 32-bit code it would stop both.
+if "$(dirname "$0")/runs-32-bit.sh" 2>/dev/null; then wine+=(wine32:i386); fi
 picture=(imagemagick)
 fuzz=(clang libclang-rt-dev)
 root=(debootstrap git)
+package=(dpkg-dev fakeroot lintian desktop-file-utils appstream zip unzip)
 
 list=no
 if [ "${1:-}" = --list ]; then
@@ -47,7 +54,8 @@ for group in "${@:-build}"; do
     picture) wanted+=("${picture[@]}") ;;
     fuzz) wanted+=("${fuzz[@]}") ;;
     root) wanted+=("${root[@]}") ;;
-    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, picture, fuzz or root)" >&2
+    package) wanted+=("${package[@]}") ;;
+    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, picture, fuzz, root or package)" >&2
        exit 2 ;;
   esac
 done
@@ -65,5 +73,11 @@ done
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 export DEBIAN_FRONTEND=noninteractive
+# A package for another architecture (name:arch) is only found once dpkg knows it.
+for p in "${missing[@]}"; do
+  arch=${p#*:}
+  [ "$arch" = "$p" ] || [ "$arch" = "$(dpkg --print-architecture)" ] ||
+    dpkg --print-foreign-architectures | grep -qx "$arch" || $sudo dpkg --add-architecture "$arch"
+done
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Draws Warblet's icon and writes it in the forms the builds use:
 #   viewer/icon/warblet.png      256 x 256, the installed application icon
+#   viewer/icon/hicolor/SIZE.png the same at the smaller sizes of the icon
+#                                theme (16 to 128 pixels), installed beside it
 #   viewer/icon/warblet.ico      resource 1 of the Windows program: 16, 32 and
 #                                48 pixels, 256 colours each
 #   viewer/icon/warblet_48.rgba  48 x 48 RGBA, the Linux window's icon
@@ -35,3 +37,7 @@ convert "$picture" \
   \( -clone 0 -resize 16x16 -colors 256 -type Palette \) \
   -delete 0 ico:warblet.ico
 convert "$picture" -resize 48x48 -depth 8 rgba:warblet_48.rgba
+mkdir -p hicolor
+for size in 16 24 32 48 64 128; do
+  convert "$picture" -resize "${size}x${size}" -depth 8 "hicolor/$size.png"
+done

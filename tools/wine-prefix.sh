@@ -4,13 +4,15 @@
 # Explorer installers, and windows that no window manager manages (without one,
 # destroying a managed window waits two seconds), so Wine draws their frames
 # itself, with its Marlett font for the title-bar buttons. Takes about 13 s.
+# The prefix is a 64-bit one; with wine32 installed beside wine64 it runs both
+# the 32-bit and the 64-bit program, Wine picking the loader by the program's type.
 . "$(dirname "${BASH_SOURCE[0]}")/need.sh"
 need wine wine wineboot wine wineserver wine64
 wine_prefix() {
-  # With wine32 present, wine starts the 32-bit loader for every program, and
-  # this machine cannot run 32-bit code.
-  if dpkg-query -W -f='${Status}' wine32 2>/dev/null | grep -q 'install ok installed'; then
-    echo "wine: wine32 is installed; remove it (only wine64 is used)" >&2
+  # Debian's wine starts the 32-bit loader first whenever wine32 is there.
+  if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' &&
+    ! "$(dirname "${BASH_SOURCE[0]}")/runs-32-bit.sh"; then
+    echo "wine: wine32 is installed but cannot run here, and stops every program; remove it" >&2
     return 1
   fi
   export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

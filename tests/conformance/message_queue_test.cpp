@@ -149,7 +149,9 @@ TEST(TranslateMessage, ReportsKeyMessagesAndPostsNothingForOthers) {
   };
   for (const translate_case& c : cases) {
     SCOPED_TRACE(c.message);
-    const MSG msg{nullptr, c.message, 'A', 0xC01E0001, 0, {}};
+    // A key-up's flags (released, was down, scan code 0x1E, one repeat): a
+    // bit pattern that a 32-bit LPARAM holds as a negative number.
+    const MSG msg{nullptr, c.message, 'A', static_cast<LPARAM>(0xC01E0001u), 0, {}};
     EXPECT_EQ(TranslateMessage(&msg) != 0, c.key);
     EXPECT_EQ(remove_all(), std::vector<UINT>{});
   }
