@@ -6,6 +6,13 @@
 # picture shows something (not black). It prints how long each step took. The
 # root is removed at the end, whatever happened.
 #
+# When the caller's builds go through ccache (CMAKE_CXX_COMPILER_LAUNCHER=ccache
+# with CCACHE_DIR set, as in .ci/run), the root's builds share that cache: it is
+# mounted into the root and ccache installed there beside git. What the cache
+# holds is only compiler output for the same sources and the same compiler; a
+# header or a library the README's commands fail to install still fails the
+# build, since nothing is linked from the cache.
+#
 # Needs root on the host (it mounts and chroots) and Debian's package mirror.
 # Usage: tools/fresh-root-check.sh [DIR]   (the root; default build/fresh-root)
 set -euo pipefail
@@ -65,12 +72,25 @@ step() {
   [ "$status" -eq 0 ] || { echo "fresh-root-check: FAILED: $name (status $status)" >&2; exit 1; }
 }
 
+cache_env=()
+extra_packages=()
+if [ "${CMAKE_CXX_COMPILER_LAUNCHER:-}" = ccache ] && [ -d "${CCACHE_DIR:-}" ]; then
+  cache_env=(CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+             CCACHE_DIR=/var/cache/warblet-ccache CCACHE_BASEDIR=$clone CCACHE_NOHASHDIR=1
+             CCACHE_COMPILERCHECK=content)
+  extra_packages=(ccache)
+fi
+
 inside() { debian_root_run "$root" "$@"; }
-in_clone() { inside /bin/sh -c "cd $clone && exec \"\$@\"" sh "$@"; }
+in_clone() { inside /usr/bin/env "${cache_env[@]}" /bin/sh -c "cd $clone && exec \"\$@\"" sh "$@"; }
 
 install_git() {
   inside apt-get update -qq &&
-    inside env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends git >/dev/null
+    inside env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+      git "${extra_packages[@]}" >/dev/null || return 1
+  [ ${#cache_env[@]} -eq 0 ] || {
+    mkdir -p "$root/var/cache/warblet-ccache" && mount --bind "$CCACHE_DIR" "$root/var/cache/warblet-ccache"
+  }
 }
 
 clone_head() {

@@ -13,6 +13,7 @@
 #   fuzz     clang and its sanitizer runtimes
 #   root     debootstrap and git, to make a fresh Debian root and clone into it
 #            (tools/debian-root.sh, tools/fresh-root-check.sh)
+#   cache    ccache, the compiler cache that .ci/run shares with its fresh root
 #   package  making the release packages and checking them (tools/package.sh,
 #            tools/release-check.sh)
 # --list prints the groups' packages instead of installing them.
@@ -35,6 +36,7 @@ if "$(dirname "$0")/runs-32-bit.sh" 2>/dev/null; then wine+=(wine32:i386); fi
 picture=(imagemagick)
 fuzz=(clang libclang-rt-dev)
 root=(debootstrap git)
+cache=(ccache)
 package=(dpkg-dev fakeroot lintian desktop-file-utils appstream zip unzip)
 
 list=no
@@ -54,8 +56,9 @@ for group in "${@:-build}"; do
     picture) wanted+=("${picture[@]}") ;;
     fuzz) wanted+=("${fuzz[@]}") ;;
     root) wanted+=("${root[@]}") ;;
+    cache) wanted+=("${cache[@]}") ;;
     package) wanted+=("${package[@]}") ;;
-    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, picture, fuzz, root or package)" >&2
+    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, picture, fuzz, root, cache or package)" >&2
        exit 2 ;;
   esac
 done
