@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 
 namespace scalar_lanes {
 
@@ -49,22 +50,26 @@ inline void store_lanes(double* first, lane_pair value) {
   first[1] = value.lanes[1];
 }
 
-inline lane_pair operator+(lane_pair a, lane_pair b) { return each_lane(a, b, [](double x, double y) { return x + y; }); }
-inline lane_pair operator-(lane_pair a, lane_pair b) { return each_lane(a, b, [](double x, double y) { return x - y; }); }
-inline lane_pair operator*(lane_pair a, lane_pair b) { return each_lane(a, b, [](double x, double y) { return x * y; }); }
-inline lane_pair operator/(lane_pair a, lane_pair b) { return each_lane(a, b, [](double x, double y) { return x / y; }); }
+inline lane_pair operator+(lane_pair a, lane_pair b) { return each_lane(a, b, std::plus<double>()); }
+inline lane_pair operator-(lane_pair a, lane_pair b) { return each_lane(a, b, std::minus<double>()); }
+inline lane_pair operator*(lane_pair a, lane_pair b) { return each_lane(a, b, std::multiplies<double>()); }
+inline lane_pair operator/(lane_pair a, lane_pair b) { return each_lane(a, b, std::divides<double>()); }
 inline lane_pair square_root(lane_pair a) { return {std::sqrt(a.lanes[0]), std::sqrt(a.lanes[1])}; }
 
-inline lane_mask operator<(lane_pair a, lane_pair b) { return each_test(a, b, [](double x, double y) { return x < y; }); }
-inline lane_mask operator>(lane_pair a, lane_pair b) { return each_test(a, b, [](double x, double y) { return x > y; }); }
-inline lane_mask operator==(lane_pair a, lane_pair b) { return each_test(a, b, [](double x, double y) { return x == y; }); }
+inline lane_mask operator<(lane_pair a, lane_pair b) { return each_test(a, b, std::less<double>()); }
+inline lane_mask operator>(lane_pair a, lane_pair b) { return each_test(a, b, std::greater<double>()); }
+inline lane_mask operator==(lane_pair a, lane_pair b) { return each_test(a, b, std::equal_to<double>()); }
 
-inline lane_pair lesser(lane_pair a, lane_pair b) { return each_lane(a, b, [](double x, double y) { return x < y ? x : y; }); }
-inline lane_pair greater(lane_pair a, lane_pair b) { return each_lane(a, b, [](double x, double y) { return x > y ? x : y; }); }
+inline lane_pair lesser(lane_pair a, lane_pair b) {
+  return each_lane(a, b, [](double x, double y) { return x < y ? x : y; });
+}
+inline lane_pair greater(lane_pair a, lane_pair b) {
+  return each_lane(a, b, [](double x, double y) { return x > y ? x : y; });
+}
 
-inline lane_mask operator&(lane_mask a, lane_mask b) { return each_bits(a, b, [](std::uint64_t x, std::uint64_t y) { return x & y; }); }
-inline lane_mask operator|(lane_mask a, lane_mask b) { return each_bits(a, b, [](std::uint64_t x, std::uint64_t y) { return x | y; }); }
-inline lane_mask operator^(lane_mask a, lane_mask b) { return each_bits(a, b, [](std::uint64_t x, std::uint64_t y) { return x ^ y; }); }
+inline lane_mask operator&(lane_mask a, lane_mask b) { return each_bits(a, b, std::bit_and<std::uint64_t>()); }
+inline lane_mask operator|(lane_mask a, lane_mask b) { return each_bits(a, b, std::bit_or<std::uint64_t>()); }
+inline lane_mask operator^(lane_mask a, lane_mask b) { return each_bits(a, b, std::bit_xor<std::uint64_t>()); }
 inline lane_mask operator~(lane_mask a) { return a ^ lane_mask{-1, -1}; }
 
 inline lane_mask bits_of(lane_pair a) {
