@@ -17,16 +17,16 @@
 inline lane_pair atan2_lanes(lane_pair y, lane_pair x) {
   const lane_mask sign_bit = {INT64_MIN, INT64_MIN};
   const lane_pair one = {1.0, 1.0};
-  const lane_mask x_bits = (lane_mask)x;
-  const lane_mask y_bits = (lane_mask)y;
-  const lane_pair ax = (lane_pair)(x_bits & ~sign_bit);
-  const lane_pair ay = (lane_pair)(y_bits & ~sign_bit);
+  const lane_mask x_bits = bits_of(x);
+  const lane_mask y_bits = bits_of(y);
+  const lane_pair ax = lanes_of(x_bits & ~sign_bit);
+  const lane_pair ay = lanes_of(y_bits & ~sign_bit);
 
   // First octant: the ratio of the smaller to the larger coordinate, 0 ... 1.
   // A NaN in either coordinate ends up in one of the two.
   const lane_mask swapped = ay > ax;
-  const lane_pair small = ax < ay ? ax : ay;
-  const lane_pair large = ay > ax ? ay : ax;
+  const lane_pair small = lesser(ax, ay);
+  const lane_pair large = greater(ay, ax);
   // Above tan(pi/8) the angle is taken as pi/4 + atan((r - 1) / (r + 1)), so the
   // polynomial below only has to cover |t| <= tan(pi/8); both forms share one
   // division. Where both coordinates are 0 the denominator becomes 1, giving t = 0.
@@ -34,12 +34,12 @@ inline lane_pair atan2_lanes(lane_pair y, lane_pair x) {
   // Both halved near the top of the double range, so that their sum stays
   // finite; the halving is exact there (a small coordinate that loses a bit
   // gives a ratio that underflows to 0 anyway). Elsewhere the factor is 1.
-  const lane_pair scale = one - (lane_pair)((lane_mask)lane_pair{0.5, 0.5} & (large > 0x1p1022));
+  const lane_pair scale = one - lanes_of(bits_of(lane_pair{0.5, 0.5}) & (large > 0x1p1022));
   const lane_pair small_scaled = small * scale;
   const lane_pair large_scaled = large * scale;
-  const lane_pair numerator = small_scaled - (lane_pair)(shifted & (lane_mask)large_scaled);
-  const lane_pair denominator = large_scaled + (lane_pair)(shifted & (lane_mask)small_scaled) +
-                                (lane_pair)((large == 0.0) & (lane_mask)one);
+  const lane_pair numerator = small_scaled - lanes_of(shifted & bits_of(large_scaled));
+  const lane_pair denominator = large_scaled + lanes_of(shifted & bits_of(small_scaled)) +
+                                lanes_of((large == 0.0) & bits_of(one));
   const lane_pair t = numerator / denominator;
 
   // atan t = t + t u P(u), u = t^2, with P a near-minimax fit (Chebyshev
@@ -64,24 +64,19 @@ inline lane_pair atan2_lanes(lane_pair y, lane_pair x) {
   // the head times a fixed ratio, close enough for a term of 1e-16.
   constexpr double pi_head = 0x1.921fb54442d18p+1;
   constexpr double tail_ratio = 0x1.1a62633145c07p-53 / pi_head;
-  const lane_pair quarter = (lane_pair)(shifted & (lane_mask)lane_pair{pi_head / 4, pi_head / 4});
+  const lane_pair quarter = lanes_of(shifted & bits_of(lane_pair{pi_head / 4, pi_head / 4}));
   const lane_pair octant = (atan_t + quarter * tail_ratio) + quarter;  // 0 ... pi/4
 
   // Unfolding to 0 ... pi: (+x, no swap) octant, (+x, swap) pi/2 - octant,
   // (-x, no swap) pi - octant, (-x, swap) pi/2 + octant. The sign of x is read
-  // from its sign bit, so that -0 counts as negative, as in std::atan2. SSE2
-  // has no 64-bit arithmetic shift, so the upper 32-bit half of each lane is
-  // shifted and copied into both halves.
-  typedef std::int32_t half_lanes __attribute__((vector_size(16)));
-  constexpr bool little_endian = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
-  const half_lanes upper = little_endian ? half_lanes{1, 1, 3, 3} : half_lanes{0, 0, 2, 2};
-  const lane_mask x_negative = (lane_mask)__builtin_shuffle((half_lanes)x_bits >> 31, upper);
-  const lane_pair signed_octant = (lane_pair)((lane_mask)octant ^ ((swapped ^ x_negative) & sign_bit));
-  const lane_pair half_turn = (lane_pair)(x_negative & (lane_mask)lane_pair{pi_head, pi_head});
-  const lane_pair quarter_turn = (lane_pair)(swapped & (lane_mask)lane_pair{pi_head / 2, pi_head / 2});
+  // from its sign bit, so that -0 counts as negative, as in std::atan2.
+  const lane_mask x_negative = sign_spread(x_bits);
+  const lane_pair signed_octant = lanes_of(bits_of(octant) ^ ((swapped ^ x_negative) & sign_bit));
+  const lane_pair half_turn = lanes_of(x_negative & bits_of(lane_pair{pi_head, pi_head}));
+  const lane_pair quarter_turn = lanes_of(swapped & bits_of(lane_pair{pi_head / 2, pi_head / 2}));
   // pi/2 with the swap, whatever the sign of x; else pi or 0.
-  const lane_pair head = quarter_turn + (lane_pair)(~swapped & (lane_mask)half_turn);
+  const lane_pair head = quarter_turn + lanes_of(~swapped & bits_of(half_turn));
   const lane_pair angle = (signed_octant + head * tail_ratio) + head;  // 0 ... pi, sign bit clear
 
-  return (lane_pair)((lane_mask)angle | (y_bits & sign_bit));
+  return lanes_of(bits_of(angle) | (y_bits & sign_bit));
 }

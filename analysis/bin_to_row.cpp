@@ -30,8 +30,8 @@ void spread_segment(double previous, double previous_value, double position, dou
   for (std::int64_t r = lowest_row; r < end_row; r += 2) {
     const lane_pair bottom = {static_cast<double>(r), static_cast<double>(r + 1)};
     const lane_pair top = bottom + 1.0;
-    const lane_pair a = bottom > start ? bottom : start;
-    const lane_pair b = top < end ? top : end;
+    const lane_pair a = greater(bottom, start);
+    const lane_pair b = lesser(top, end);
     const lane_pair t = ((a + b) / 2 - start) / length;
     const lane_pair area = (b - a) * (t * value + (1 - t) * previous_value);
     rows[r] += area[0];

@@ -39,7 +39,7 @@ struct twiddle {
 
   // w b = (wr b.re - wi b.im, wr b.im + wi b.re), lane by lane.
   lane_pair times(lane_pair b) const {
-    return lane_pair{wr, wr} * b + lane_pair{-wi, wi} * lane_pair{b[1], b[0]};
+    return lane_pair{wr, wr} * b + lane_pair{-wi, wi} * swap_lanes(b);
   }
   void advance() { rotate(wr, wi, c, s); }
 };

@@ -31,8 +31,8 @@ double largest_magnitude(const std::vector<double>& samples) {
   for (; k + 8 <= samples.size(); k += 8) {
 #pragma GCC unroll 4  // keeps the four peaks in registers
     for (std::size_t lane = 0; lane < 4; ++lane) {
-      const lane_pair magnitude = (lane_pair)((lane_mask)load_lanes(&samples[k + 2 * lane]) & ~sign_bit);
-      peaks[lane] = magnitude > peaks[lane] ? magnitude : peaks[lane];
+      const lane_pair magnitude = lanes_of(bits_of(load_lanes(&samples[k + 2 * lane])) & ~sign_bit);
+      peaks[lane] = greater(magnitude, peaks[lane]);
     }
   }
   double peak = 0.0;

@@ -1,34 +1,37 @@
-// Two doubles handled as one SIMD value (GCC vector extension): one SSE2
-// register on x86-64, two plain doubles on targets without vector registers
-// (i686). Each lane does exactly the arithmetic a scalar would, so results do
-// not depend on whether the hardware runs the lanes together.
+// Two doubles handled as one value: one SSE2 register where the processor has
+// SSE2 (x86-64, and the i686 build, which asks for it), two plain doubles
+// elsewhere. Each lane does exactly the arithmetic a scalar would, so results
+// do not depend on which of the two is in use.
 #pragma once
 
 #include <cstring>
 
-typedef double lane_pair __attribute__((vector_size(16)));
-// What comparing two lane_pairs gives: all bits set in a lane where the
-// comparison holds, none where it fails. Also used to reach the bits of a lane.
-typedef decltype(lane_pair{} < lane_pair{}) lane_mask;
+#include "analysis/lanes_scalar.h"
+#if defined(__SSE2__)
+#include "analysis/lanes_sse2.h"
+namespace lane_ops = sse2_lanes;
+#else
+namespace lane_ops = scalar_lanes;
+#endif
 
-// Two consecutive doubles as lanes, first in lane 0.
-inline lane_pair load_lanes(const double* first) {
-  lane_pair lanes;
-  std::memcpy(&lanes, first, sizeof lanes);
-  return lanes;
-}
+using lane_pair = lane_ops::lane_pair;
+using lane_mask = lane_ops::lane_mask;
+using lane_ops::load_lanes;
+using lane_ops::store_lanes;
 
 // Any record of exactly two doubles (a complex value, a spectrum bin) as lanes.
 template <typename Two_doubles>
 lane_pair load_lanes(const Two_doubles& value) {
-  static_assert(sizeof(Two_doubles) == sizeof(lane_pair), "two doubles expected");
-  lane_pair lanes;
-  std::memcpy(&lanes, &value, sizeof lanes);
-  return lanes;
+  static_assert(sizeof(Two_doubles) == 2 * sizeof(double), "two doubles expected");
+  double both[2];
+  std::memcpy(both, &value, sizeof both);
+  return lane_ops::load_lanes(both);
 }
 
 template <typename Two_doubles>
-void store_lanes(Two_doubles& value, lane_pair lanes) {
-  static_assert(sizeof(Two_doubles) == sizeof(lane_pair), "two doubles expected");
-  std::memcpy(&value, &lanes, sizeof lanes);
+void store_lanes(Two_doubles& value, lane_pair pair) {
+  static_assert(sizeof(Two_doubles) == 2 * sizeof(double), "two doubles expected");
+  double both[2];
+  lane_ops::store_lanes(both, pair);
+  std::memcpy(&value, both, sizeof both);
 }

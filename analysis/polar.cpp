@@ -1,7 +1,5 @@
 #include "analysis/polar.h"
 
-#include <cmath>
-
 #include "analysis/atan2_lanes.h"
 #include "analysis/lane_pair.h"
 
@@ -10,13 +8,12 @@ namespace {
 void pair_to_polar(spectrum_bin& first, spectrum_bin& second) {
   const lane_pair a = load_lanes(first);
   const lane_pair b = load_lanes(second);
-  const lane_pair re = __builtin_shuffle(a, b, lane_mask{0, 2});
-  const lane_pair im = __builtin_shuffle(a, b, lane_mask{1, 3});
-  const lane_pair squares = re * re + im * im;
-  const lane_pair magnitude = {std::sqrt(squares[0]), std::sqrt(squares[1])};
+  const lane_pair re = first_lanes(a, b);
+  const lane_pair im = second_lanes(a, b);
+  const lane_pair magnitude = square_root(re * re + im * im);
   const lane_pair phase = atan2_lanes(im, re);
-  store_lanes(first, __builtin_shuffle(magnitude, phase, lane_mask{0, 2}));
-  store_lanes(second, __builtin_shuffle(magnitude, phase, lane_mask{1, 3}));
+  store_lanes(first, first_lanes(magnitude, phase));
+  store_lanes(second, second_lanes(magnitude, phase));
 }
 
 }  // namespace

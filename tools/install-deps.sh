@@ -22,7 +22,7 @@ set -euo pipefail
 
 # libx11-dev and xvfb: the SDL host's tests open real windows on a private display
 # and read the screen back.
-build=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
+build=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-dejavu-core
        libpixman-1-dev libboost-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
        libx11-dev xvfb)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686)

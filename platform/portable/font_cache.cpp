@@ -4,13 +4,9 @@
 
 #include <cstdio>
 
+#include "platform/portable/font_lookup.h"
+
 namespace portable {
-namespace {
-
-// Debian's fonts-dejavu-core.
-constexpr const char* dejavu_sans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
-}  // namespace
 
 font_cache::~font_cache() {
   for (auto& entry : faces) TTF_CloseFont(entry.second);
@@ -28,11 +24,18 @@ TTF_Font* font_cache::face(std::int32_t line_height) {
       return nullptr;
     }
     started = true;
+    file = sans_serif_font_file();
+    if (file.empty()) {
+      std::fprintf(stderr, "warblet: text cannot be drawn: fontconfig finds neither DejaVu Sans nor a "
+                           "sans-serif font\n");
+      failed = true;
+      return nullptr;
+    }
   }
   // SDL_ttf sizes faces in points at 72 dots per inch, that is pixels of the em;
   // the line is taller than the em, so step down until it fits.
   for (int size = line_height; size > 1; --size) {
-    TTF_Font* opened = TTF_OpenFont(dejavu_sans, size);
+    TTF_Font* opened = TTF_OpenFont(file.c_str(), size);
     if (!opened) {
       std::fprintf(stderr, "warblet: text cannot be drawn: %s\n", TTF_GetError());
       failed = true;

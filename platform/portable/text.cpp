@@ -45,7 +45,7 @@ BOOL WINAPI TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
   if (count == 0) return TRUE;
   const font* selected = process().gdi.find_as<font>(target->context.font);
   TTF_Font* face = process().fonts.face(selected ? selected->line_height : system_font_line_height);
-  if (!face) return FALSE;
+  if (!face) return TRUE;  // without a font the text is left out; stderr has said why
   const std::string utf8 = utf8_from_utf16(std::u16string_view(text, static_cast<std::size_t>(count)));
   // Rendered white: the coverage is in the alpha channel.
   std::unique_ptr<SDL_Surface, surface_deleter> glyphs(

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "platform/portable/device_context.h"
@@ -208,6 +212,26 @@ TEST_F(Screen, TextSitsOnItsReferencePointAndStaysInsideWhatMayBeDrawn) {
   EXPECT_EQ(box.left, 10);
   for (int y = 40; y < 60; ++y) EXPECT_EQ(GetPixel(dc, 30, y), RGB(0, 0, 0)) << y;
   EXPECT_FALSE(TextOutW(reinterpret_cast<HDC>(0x1234), 0, 0, TEXT("x"), 1));
+}
+
+TEST_F(Screen, WithoutAFontTextIsLeftOutWithOneLineOnStderrAndDrawingGoesOn) {
+  const std::string config = testing::TempDir() + "warblet-no-fonts.conf";
+  std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+  setenv("FONTCONFIG_FILE", config.c_str(), 1);
+  fill(RECT{0, 0, 200, 100}, RGB(0, 0, 0));
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(TextOutW(dc, 10, 20, TEXT("Warblet"), 7));
+  EXPECT_TRUE(TextOutW(dc, 10, 50, TEXT("Warblet"), 7));
+  const std::string said = testing::internal::GetCapturedStderr();
+  unsetenv("FONTCONFIG_FILE");
+  std::remove(config.c_str());
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("text cannot be drawn"), std::string::npos) << said;
+  const RECT nothing{200, 100, -1, -1};
+  EXPECT_EQ(drawn_box(RGB(0, 0, 0)), nothing);
+  // The rest of the drawing is unaffected.
+  fill(RECT{5, 5, 15, 15}, RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 0, 0));
 }
 
 TEST(FullScreen, APopupCoveringAMonitorInTheFullScreenModeIsFullScreen) {
