@@ -270,6 +270,8 @@ TEST(ProgramIcon, TheClassIconOfTheProgramGoesToTheNativeWindow) {
   portable::register_program_icon(7, {pixels, 2, 2});
   const HINSTANCE self = GetModuleHandleW(nullptr);
   EXPECT_EQ(LoadIconW(self, MAKEINTRESOURCEW(8)), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND));
+  EXPECT_EQ(LoadCursorW(self, MAKEINTRESOURCEW(7)), nullptr);  // the program has icons, no cursors
   struct icon_case {
     const char* name;
     HICON icon;
