@@ -29,7 +29,8 @@ bool is_supported(const BITMAPINFOHEADER* header) {
 // looks the same here but comes in small pages.
 void settle_picture(portable::drawdib_handle& drawdib, const void* bits, std::size_t bytes) {
   constexpr unsigned draws_between_tries = 256;
-  if (bits == drawdib.last_bits && bytes == drawdib.last_bytes && ++drawdib.draws % draws_between_tries != 0) return;
+  const bool same_picture = bits == drawdib.last_bits && bytes == drawdib.last_bytes;
+  if (same_picture && ++drawdib.draws % draws_between_tries != 0) return;
   drawdib.last_bits = bits;
   drawdib.last_bytes = bytes;
   drawdib.draws = 0;
