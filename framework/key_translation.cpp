@@ -130,10 +130,10 @@ std::int32_t refresh_modifier_flags() {
 
 std::int32_t position_code(WPARAM virtual_key, LPARAM lparam, std::int32_t modifier_flags) {
   if (virtual_key > 255) return 0;
-  const bool extended = (lparam >> 24) & 1;
+  const bool extended = (lparam >> key_bits::extended_shift) & 1;
   std::int32_t code = key_tables.positions[virtual_key + (extended ? 256 : 0)];
   if (code != key::left_shift_position && code != key::right_shift_position) return code;
-  const std::uint32_t scan_code = (lparam >> 16) & 0xFF;
+  const auto scan_code = static_cast<std::uint32_t>((lparam >> key_bits::scan_code_shift) & key_bits::scan_code_mask);
   if (scan_code == right_shift_scan_code) return key::right_shift_position;
   if (scan_code == left_shift_scan_code) return key::left_shift_position;
   const bool left = modifier_flags & modifier::left_shift;

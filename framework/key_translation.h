@@ -34,13 +34,20 @@ constexpr std::int32_t left_shift_position = 0x110020;
 constexpr std::int32_t right_shift_position = 0x110021;
 }  // namespace key
 
+// Where a key message's lparam keeps what the framework reads.
+namespace key_bits {
+constexpr int scan_code_shift = 16;  // the scan code is bits 16 to 23
+constexpr LPARAM scan_code_mask = 0xFF;
+constexpr int extended_shift = 24;  // 1: an extended key (the right Ctrl, the arrows...)
+constexpr int previous_state_shift = 30;  // 1: the key was already down
+}  // namespace key_bits
+
 // The modifier and lock keys' bits from the platform's current key states.
 std::int32_t refresh_modifier_flags();
 
 // Where the key of a key message is: looked up by virtual key and the extended
-// flag (bit 24 of lparam). The platform reports both Shift keys with the same
-// virtual key and no extended flag; their scan codes (bits 16 to 23 of lparam)
-// tell them apart. Without a Shift scan code (synthesised input), the Shift
+// flag. The platform reports both Shift keys with the same virtual key and no
+// extended flag; their scan codes tell them apart. Without a Shift scan code (synthesised input), the Shift
 // keys' own state bits in `modifier_flags` decide, which only works while one
 // Shift alone is down.
 std::int32_t position_code(WPARAM virtual_key, LPARAM lparam, std::int32_t modifier_flags);

@@ -1,6 +1,7 @@
 #include "framework/monitor.h"
 
 #include "framework/desktop.h"
+#include "framework/last_error.h"
 
 namespace {
 
@@ -8,7 +9,7 @@ namespace {
 MONITORINFO info_of(HMONITOR handle) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(handle, &info)) GetLastError();
+  if (!GetMonitorInfoW(handle, &info)) discard_last_error();
   return info;
 }
 
@@ -18,7 +19,7 @@ cp::xstring<WCHAR> monitor::device_name() const {
   MONITORINFOEXW info{};
   info.cbSize = sizeof info;
   if (!GetMonitorInfoW(handle, &info)) {
-    GetLastError();
+    discard_last_error();
     return cp::xstring<WCHAR>();
   }
   return cp::xstring<WCHAR>(info.szDevice);

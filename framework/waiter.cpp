@@ -1,6 +1,7 @@
 #include "framework/waiter.h"
 
 #include "framework/clock.h"
+#include "framework/last_error.h"
 
 void waiter::reset() {
   count = 0;
@@ -30,12 +31,12 @@ std::int32_t waiter::wait() {
 
   if (wake_on_input) {
     if (MsgWaitForMultipleObjects(count, handles, FALSE, timeout, QS_ALLINPUT) == WAIT_FAILED) {
-      GetLastError();
+      discard_last_error();
       return wait_failed;
     }
   } else if (count > 0) {
     if (WaitForMultipleObjects(count, handles, FALSE, timeout) == WAIT_FAILED) {
-      GetLastError();
+      discard_last_error();
       return wait_failed;
     }
   } else {

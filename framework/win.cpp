@@ -5,6 +5,7 @@
 #include "framework/clock.h"
 #include "framework/desktop.h"
 #include "framework/key_translation.h"
+#include "framework/last_error.h"
 #include "framework/truncation.h"
 
 namespace {
@@ -110,7 +111,7 @@ LRESULT win::window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM l
     }
     case WM_MOUSEWHEEL: {
       POINT at{low_word(lparam), high_word(lparam)};
-      if (!ScreenToClient(window, &at)) GetLastError();
+      if (!ScreenToClient(window, &at)) discard_last_error();
       store_mouse(at.x, at.y);
       app->on_wheel(high_word(static_cast<LPARAM>(wparam)) / 120.0);
       return message_handled;
@@ -128,7 +129,7 @@ LRESULT win::on_create_message(HWND window) {
   SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(this));
   device_context = GetDC(window);
   if (!device_context) {
-    GetLastError();
+    discard_last_error();
     create_result = 1;
     return -1;
   }
@@ -138,7 +139,7 @@ LRESULT win::on_create_message(HWND window) {
   }
   read_client_size();
   POINT cursor{};
-  if (!GetCursorPos(&cursor) || !ScreenToClient(window, &cursor)) GetLastError();
+  if (!GetCursorPos(&cursor) || !ScreenToClient(window, &cursor)) discard_last_error();
   mouse_x = cursor.x;
   mouse_y = client_height - 1 - cursor.y;
   update_view();
@@ -155,7 +156,7 @@ LRESULT win::on_create_message(HWND window) {
 }
 
 LRESULT win::on_key_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  const std::int32_t key_flags = (lparam >> 30) & 1;
+  const auto key_flags = static_cast<std::int32_t>((lparam >> key_bits::previous_state_shift) & 1);
   modifier_flags = refresh_modifier_flags();
   const std::int32_t position = position_code(wparam, lparam, modifier_flags);
   if (position == 0) return message_handled;  // a key the tables do not know is consumed
@@ -170,7 +171,7 @@ LRESULT win::on_key_message(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 // Characters arrive as UTF-16 units; a pair of surrogates reaches the client as
 // one code point, and the platform's default then sees it as WM_UNICHAR.
 LRESULT win::on_char_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  const std::int32_t key_flags = (lparam >> 30) & 1;
+  const auto key_flags = static_cast<std::int32_t>((lparam >> key_bits::previous_state_shift) & 1);
   modifier_flags = refresh_modifier_flags();
   std::int32_t character = static_cast<std::int32_t>(wparam);
   if (is_high_surrogate(wparam)) {
@@ -200,7 +201,7 @@ void win::on_paint_message() {
   if (region) GetUpdateRgn(handle, region, FALSE);
   PAINTSTRUCT paint{};
   if (!BeginPaint(handle, &paint)) {
-    GetLastError();
+    discard_last_error();
     if (region) DeleteObject(region);
     return;
   }
@@ -276,7 +277,7 @@ void win::store_mouse(std::int32_t x, std::int32_t row) {
 
 void win::read_client_size() {
   RECT client{};
-  if (!GetClientRect(handle, &client)) GetLastError();
+  if (!GetClientRect(handle, &client)) discard_last_error();
   client_width = client.right;
   client_height = client.bottom;
 }
@@ -287,12 +288,12 @@ void win::update_view() {
   const double total_height = logical_height + 2 * margin_y;
   const double ratio = (total_width / total_height) / (w / h);
   switch (scale_mode) {
-    case 0:
+    case unscaled:
       scale_x = scale_y = 1;
       view_width = w;
       view_height = h;
       break;
-    case 1:
+    case scale_to_width:
       if (logical_width != 0) {
         scale_x = scale_y = total_width / w;
         view_width = logical_width;
@@ -307,17 +308,17 @@ void win::update_view() {
         view_height = h;
       }
       break;
-    case 2:
+    case scale_to_cover:
       scale_x = scale_y = ratio > 1 ? total_height / h : total_width / w;
       view_width = logical_width;
       view_height = logical_height;
       break;
-    case 3:
+    case scale_to_fit:
       scale_x = scale_y = ratio > 1 ? total_width / w : total_height / h;
       view_width = logical_width;
       view_height = logical_height;
       break;
-    case 4:
+    case stretch:
       scale_x = total_width / w;
       scale_y = total_height / h;
       view_width = logical_width;
@@ -352,5 +353,5 @@ void win::fill_background() {
 }
 
 void win::invalidate() {
-  if (!InvalidateRect(handle, nullptr, FALSE)) GetLastError();
+  if (!InvalidateRect(handle, nullptr, FALSE)) discard_last_error();
 }

@@ -54,6 +54,16 @@ class win {
   static constexpr std::int32_t full_screen = 3;
   static constexpr std::int32_t resizable_default = 4;
 
+  // scale_mode values: how the logical area (with its margins) maps onto the
+  // client area.
+  static constexpr std::int32_t unscaled = 0;  // one view unit per pixel
+  // The logical width spans the client width, or failing that the height its
+  // height; unscaled when neither is set.
+  static constexpr std::int32_t scale_to_width = 1;
+  static constexpr std::int32_t scale_to_cover = 2;  // fills the client; the excess is cut off
+  static constexpr std::int32_t scale_to_fit = 3;  // all of it shows, with bands beside it
+  static constexpr std::int32_t stretch = 4;  // each axis on its own; the aspect is lost
+
   explicit win(desktop* owner);
   virtual ~win() = default;
   win(const win&) = delete;
@@ -99,7 +109,7 @@ class win {
   // The view: inputs, then outputs.
   double logical_width = 0, logical_height = 0;
   double margin_x = 0, margin_y = 0;
-  std::int32_t scale_mode = 0;
+  std::int32_t scale_mode = unscaled;
   std::int32_t origin_at_corner = 1;
   double view_width = 0, view_height = 0;
   double scale_x = 0, scale_y = 0;

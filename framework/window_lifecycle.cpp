@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/desktop.h"
+#include "framework/last_error.h"
 #include "framework/truncation.h"
 #include "framework/win.h"
 
@@ -21,7 +22,7 @@ constexpr DWORD full_screen_extended_style = WS_EX_APPWINDOW;
 // platform cannot tell, the client size itself.
 SIZE outer_size(double width, double height, DWORD style, DWORD extended_style) {
   RECT r{0, 0, truncated(width), truncated(height)};
-  if (!AdjustWindowRectEx(&r, style, FALSE, extended_style)) GetLastError();
+  if (!AdjustWindowRectEx(&r, style, FALSE, extended_style)) discard_last_error();
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
@@ -50,7 +51,7 @@ std::int32_t win::create_window() {
   window_class.lpszClassName = class_name.c_str();
   class_atom = RegisterClassExW(&window_class);
   if (class_atom == 0) {
-    GetLastError();
+    discard_last_error();
     return create_result = 1;
   }
 
@@ -59,14 +60,14 @@ std::int32_t win::create_window() {
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
     if (!EnumDisplaySettingsW(device.c_str(), ENUM_CURRENT_SETTINGS, &mode)) {
-      GetLastError();
+      discard_last_error();
       return create_result = 1;
     }
     // The same resolution again, marked as belonging to a full-screen window,
     // on that monitor: without the device name the mode would go to the primary.
     if (ChangeDisplaySettingsExW(device.c_str(), &mode, nullptr, CDS_FULLSCREEN, nullptr) !=
         DISP_CHANGE_SUCCESSFUL) {
-      GetLastError();
+      discard_last_error();
       return create_result = 1;
     }
     display_changed = true;
@@ -85,7 +86,7 @@ std::int32_t win::create_window() {
   HWND window = CreateWindowExW(extended_style, MAKEINTATOM(class_atom), title_text.c_str(), style, at.x,
                                 at.y, outer.cx, outer.cy, nullptr, nullptr, owner->instance, this);
   if (!window) {
-    GetLastError();
+    discard_last_error();
     return create_result;
   }
   ShowWindow(window, SW_SHOWNORMAL);
@@ -170,7 +171,7 @@ std::int32_t win::set_mode(double width, double height, std::int32_t mode) {
 std::int32_t win::resize_in_place() {
   const SIZE outer = outer_size(client_width, client_height, style, extended_style);
   RECT frame{};
-  if (!GetWindowRect(handle, &frame)) GetLastError();
+  if (!GetWindowRect(handle, &frame)) discard_last_error();
   LONG left = frame.left, top = frame.top;
   const RECT work = owner->to_screen_rect(monitor_of_window().work_area());
   if (outer.cx > work.right - work.left || outer.cy > work.bottom - work.top) {
@@ -186,7 +187,7 @@ std::int32_t win::resize_in_place() {
     else if (top + outer.cy > work.bottom)
       top = work.bottom - outer.cy;
   }
-  if (!MoveWindow(handle, left, top, outer.cx, outer.cy, TRUE)) GetLastError();
+  if (!MoveWindow(handle, left, top, outer.cx, outer.cy, TRUE)) discard_last_error();
   read_client_size();
   return 0;
 }
@@ -195,6 +196,6 @@ void win::set_title(const cp::xstring<WCHAR>& text) {
   title = text;
   if (created) {
     cp::xstring<WCHAR> title_text = title;
-    if (!SetWindowTextW(handle, title_text.c_str())) GetLastError();
+    if (!SetWindowTextW(handle, title_text.c_str())) discard_last_error();
   }
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/settings.h"
+#include "framework/last_error.h"
 #include "framework/truncation.h"
 #include "viewer/myapp.h"
 
@@ -34,7 +35,7 @@ std::int32_t myapp::on_iteration() {
     window.invalidate();
   } else if (written && !ScrollWindowEx(window.handle, -static_cast<int>(written), 0, nullptr, nullptr,
                                         nullptr, nullptr, SW_INVALIDATE)) {
-    GetLastError();
+    discard_last_error();
   }
   scrolled_column = write_column;
   unscrolled_columns = 0;
@@ -56,7 +57,7 @@ void myapp::blit_rect(const RECT& r) {
     const std::int32_t w = part.right - part.left, h = part.bottom - part.top;
     if (!DrawDibDraw(drawdib, window.device_context, part.left, part.top, w, h, &bitmap_header, image.pixels,
                      (write_column + part.left) % width, part.top, w, h, 0)) {
-      GetLastError();
+      discard_last_error();
     }
   }
 }

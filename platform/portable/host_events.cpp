@@ -1,6 +1,7 @@
 #include "platform/portable/host_events.h"
 
 #include "platform/portable/input.h"
+#include "platform/portable/key_message.h"
 #include "platform/portable/message_queue.h"
 #include "platform/portable/process_state.h"
 #include "platform/portable/update_region.h"
@@ -8,9 +9,6 @@
 
 namespace portable {
 namespace {
-
-constexpr std::uint32_t left_shift_scan_code = 0x2A;
-constexpr std::uint32_t right_shift_scan_code = 0x36;
 
 POINT cursor_now() {
   std::int32_t x = 0, y = 0;
@@ -25,7 +23,8 @@ void make_generic(std::uint32_t& virtual_key, std::uint32_t& scan_code, bool& ex
   switch (virtual_key) {
     case VK_LSHIFT:
     case VK_RSHIFT:
-      if (scan_code == 0) scan_code = virtual_key == VK_RSHIFT ? right_shift_scan_code : left_shift_scan_code;
+      if (scan_code == 0)
+        scan_code = virtual_key == VK_RSHIFT ? key_lparam::right_shift_scan_code : key_lparam::left_shift_scan_code;
       virtual_key = VK_SHIFT;
       break;
     case VK_LCONTROL:
@@ -54,9 +53,10 @@ void deliver_key(window& w, const host_event& event) {
   const bool down = event.key.down;
   const bool was_down = !down || event.key.repeat;
   const bool alt_held = event.key.alt || (alt_key && down);
-  const DWORD lparam = 1u | (scan_code & 0xFF) << 16 | (extended ? 1u << 24 : 0) |
-                       (alt_held ? 1u << 29 : 0) | (was_down ? 1u << 30 : 0) |
-                       (down ? 0 : 1u << 31);
+  using namespace key_lparam;
+  const DWORD lparam = repeat_count_one | (scan_code & scan_code_mask) << scan_code_shift |
+                       (extended ? extended_bit : 0) | (alt_held ? alt_held_bit : 0) |
+                       (was_down ? previous_state_bit : 0) | (down ? 0 : transition_bit);
   const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   const MSG msg{w.handle, message, virtual_key, static_cast<LPARAM>(lparam), message_time(), cursor_now()};
   process().keys_now.apply(msg, event.key.locks);

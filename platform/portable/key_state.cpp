@@ -2,15 +2,13 @@
 
 #include "platform/portable/host.h"
 #include "platform/portable/input.h"
+#include "platform/portable/key_message.h"
 
 namespace portable {
 namespace {
 
 constexpr BYTE down_bit = 0x80;
 constexpr BYTE toggled_bit = 0x01;
-constexpr DWORD previous_state_bit = 1u << 30;
-constexpr DWORD extended_bit = 1u << 24;
-constexpr DWORD right_shift_scan_code = 0x36;
 
 // The keys Windows reports under one virtual key and tells apart by side.
 struct sided_pair {
@@ -31,11 +29,11 @@ int sided_key(WPARAM virtual_key, LPARAM lparam) {
   const auto bits = static_cast<DWORD>(lparam);
   switch (virtual_key) {
     case VK_SHIFT:
-      return ((bits >> 16) & 0xFF) == right_shift_scan_code ? VK_RSHIFT : VK_LSHIFT;
+      return key_lparam::scan_code(lparam) == key_lparam::right_shift_scan_code ? VK_RSHIFT : VK_LSHIFT;
     case VK_CONTROL:
-      return bits & extended_bit ? VK_RCONTROL : VK_LCONTROL;
+      return bits & key_lparam::extended_bit ? VK_RCONTROL : VK_LCONTROL;
     case VK_MENU:
-      return bits & extended_bit ? VK_RMENU : VK_LMENU;
+      return bits & key_lparam::extended_bit ? VK_RMENU : VK_LMENU;
     default:
       return static_cast<int>(virtual_key & 0xFF);
   }
@@ -54,7 +52,7 @@ void key_state::apply(const MSG& msg, std::optional<std::uint32_t> locks) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       const int key = sided_key(msg.wParam, msg.lParam);
-      if (!(static_cast<DWORD>(msg.lParam) & previous_state_bit)) {
+      if (!(static_cast<DWORD>(msg.lParam) & key_lparam::previous_state_bit)) {
         keys[key] ^= toggled_bit;
         if (const sided_pair* pair = pair_of(key)) keys[pair->generic] ^= toggled_bit;
       }

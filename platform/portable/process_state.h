@@ -1,15 +1,18 @@
 // Everything the subset keeps for the process, in one object: installing a host
 // replaces it with a fresh one, so each test starts from a clean process. Nothing
 // in it calls the host when it goes away: the host that made the native
-// windows may already be gone.
+// windows may already be gone. The captures of open wave devices are the
+// host's objects, made to be closed safely after it.
 #pragma once
 
 #include "platform/portable/dc_table.h"
 #include "platform/portable/display_modes.h"
+#include "platform/portable/drawdib_handle.h"
 #include "platform/portable/font_cache.h"
 #include "platform/portable/gdi_objects.h"
 #include "platform/portable/key_state.h"
 #include "platform/portable/message_queue.h"
+#include "platform/portable/wave_in_device.h"
 #include "platform/portable/window_class.h"
 #include "platform/portable/window_registry.h"
 
@@ -29,6 +32,8 @@ struct process_state {
   font_cache fonts;
   // ShowCursor's display counter: the cursor shows while it is 0 or more.
   int cursor_display_count = 0;
+  wave_in_table wave_in_devices;
+  drawdib_table drawdib_handles;
 };
 
 process_state& process();

@@ -1,20 +1,19 @@
 #include "platform/portable/vfw.h"
 
 #include <cstdint>
-#include <set>
+#include <memory>
 
 #include "platform/portable/device_context.h"
+#include "platform/portable/drawdib_handle.h"
 #include "platform/portable/host.h"
 #include "platform/portable/huge_pages.h"
 #include "platform/portable/kernel.h"
+#include "platform/portable/process_state.h"
 
 namespace {
 
 // The open handles; anything else passed in is refused.
-std::set<HDRAWDIB>& open_handles() {
-  static std::set<HDRAWDIB> handles;
-  return handles;
-}
+portable::drawdib_table& open_handles() { return portable::process().drawdib_handles; }
 
 // A picture this implementation can copy from: uncompressed, 32 bits, rows
 // stored bottom-up.
@@ -28,15 +27,13 @@ bool is_supported(const BITMAPINFOHEADER* header) {
 // so the picture goes into huge pages (huge_pages.h): at its first draw, and
 // again now and then, since a picture made anew at the same address and size
 // looks the same here but comes in small pages.
-void settle_picture(const void* bits, std::size_t bytes) {
+void settle_picture(portable::drawdib_handle& drawdib, const void* bits, std::size_t bytes) {
   constexpr unsigned draws_between_tries = 256;
-  static const void* last_bits = nullptr;
-  static std::size_t last_bytes = 0;
-  static unsigned draws = 0;
-  if (bits == last_bits && bytes == last_bytes && ++draws % draws_between_tries != 0) return;
-  last_bits = bits;
-  last_bytes = bytes;
-  draws = 0;
+  const bool same_picture = bits == drawdib.last_bits && bytes == drawdib.last_bytes;
+  if (same_picture && ++drawdib.draws % draws_between_tries != 0) return;
+  drawdib.last_bits = bits;
+  drawdib.last_bytes = bytes;
+  drawdib.draws = 0;
   portable::move_into_huge_pages(bits, bytes);
 }
 
@@ -44,22 +41,19 @@ void settle_picture(const void* bits, std::size_t bytes) {
 
 HDRAWDIB WINAPI DrawDibOpen() {
   if (!portable::current_host().can_draw_bitmaps()) return nullptr;
-  HDRAWDIB handle = new HDRAWDIB__{};
-  open_handles().insert(handle);
-  return handle;
+  return open_handles().add(std::make_unique<portable::drawdib_handle>());
 }
 
 BOOL WINAPI DrawDibClose(HDRAWDIB drawdib) {
-  if (!open_handles().erase(drawdib)) return FALSE;
-  delete drawdib;
-  return TRUE;
+  return open_handles().erase(drawdib) ? TRUE : FALSE;
 }
 
 BOOL WINAPI DrawDibDraw(HDRAWDIB drawdib, HDC dc, int x_dst, int y_dst, int dx_dst, int dy_dst,
                         LPBITMAPINFOHEADER header, LPVOID bits, int x_src, int y_src, int dx_src, int dy_src,
                         UINT flags) {
   portable::pixel_target target;
-  if (!open_handles().count(drawdib) || !bits || !is_supported(header) || !portable::pixels_of(dc, target)) {
+  portable::drawdib_handle* const state = open_handles().find(drawdib);
+  if (!state || !bits || !is_supported(header) || !portable::pixels_of(dc, target)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
@@ -73,7 +67,7 @@ BOOL WINAPI DrawDibDraw(HDRAWDIB drawdib, HDC dc, int x_dst, int y_dst, int dx_d
   const RECT destination{x_dst, y_dst, x_dst + dx_dst, y_dst + dy_dst};
   const auto* source = static_cast<const unsigned char*>(bits);
   const std::size_t row_bytes = static_cast<std::size_t>(width) * 4;
-  settle_picture(bits, row_bytes * static_cast<std::size_t>(height));
+  settle_picture(*state, bits, row_bytes * static_cast<std::size_t>(height));
   // A narrow rectangle, a new column say, is a read from a different row, far
   // from the last, for every pixel: the hardware does not guess those, so the
   // rows a few ahead are asked for early.

@@ -8,7 +8,7 @@
 //              sending messages, cursor display count, default window procedure,
 //              message box
 //   window.h   window classes, windows, placement, frames, extra bytes, titles,
-//              system icons and cursors
+//              system icons and cursors, the program's icons
 //   input.h    virtual keys, key state, cursor position
 //   paint.h    device contexts of windows, update regions, painting, scrolling,
 //              rectangle fills and rectangle arithmetic

@@ -1,5 +1,5 @@
 // user32: window classes and top-level windows, their placement, frames, extra
-// bytes and titles, and the standard icon and cursor resources.
+// bytes and titles, the system's icons and cursors and the program's own icons.
 //
 // What the subset does as Windows does:
 //   - CreateWindowExW sends WM_NCCREATE, WM_NCCALCSIZE and WM_CREATE; a popup then
@@ -17,8 +17,8 @@
 //   - Class names are compared without regard to case (ASCII letters).
 // Where the subset is narrower: no child windows (a parent or menu fails the
 // creation with ERROR_INVALID_PARAMETER), ShowWindow knows hiding and showing
-// normally (every other command shows normally), and the program has no
-// resources of its own: LoadIconW and LoadCursorW give only the system's.
+// normally (every other command shows normally), and of the program's own
+// resources only the icons its build registered exist (program_icon.h).
 #pragma once
 
 #include "platform/portable/types.h"
@@ -125,7 +125,8 @@ LONG_PTR WINAPI GetWindowLongPtrW(HWND window, int index);
 BOOL WINAPI SetWindowTextW(HWND window, LPCWSTR text);
 
 // With a null instance: the system's icons (IDI_*) and cursors (IDC_*), shared
-// handles that need no release. The program's own module has no resources here,
-// so loading from it fails with ERROR_RESOURCE_DATA_NOT_FOUND.
+// handles that need no release. With the program's module: the icons its build
+// registered, by number; any other icon, and every cursor, fails with
+// ERROR_RESOURCE_DATA_NOT_FOUND.
 HICON WINAPI LoadIconW(HINSTANCE instance, LPCWSTR name);
 HCURSOR WINAPI LoadCursorW(HINSTANCE instance, LPCWSTR name);

@@ -3,34 +3,21 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "platform/portable/host.h"
+#include "platform/portable/process_state.h"
+#include "platform/portable/wave_in_device.h"
 
 namespace portable {
 namespace {
 
-struct wave_in_device {
-  std::unique_ptr<audio_capture> capture;
-  std::size_t frame_samples = 0;  // samples per frame: one per channel
-  bool started = false;
-  std::deque<WAVEHDR*> queue;  // the buffers handed to the device, oldest first
-  std::vector<std::int16_t> scratch;  // whole frames, so that reads never split one
-};
+wave_in_table& open_devices() { return process().wave_in_devices; }
 
-// The handle is the device's address; looking it up here tells live handles
-// from stale or made-up ones without touching them.
-std::vector<std::unique_ptr<wave_in_device>> open_devices;
-
-wave_in_device* device_of(HWAVEIN handle) {
-  for (auto& device : open_devices)
-    if (reinterpret_cast<HWAVEIN>(device.get()) == handle) return device.get();
-  return nullptr;
-}
+wave_in_device* device_of(HWAVEIN handle) { return open_devices().find(handle); }
 
 bool header_is_valid(const WAVEHDR* header, UINT size) {
   return header && size >= sizeof(WAVEHDR);
@@ -82,7 +69,7 @@ bool is_supported(const WAVEFORMATEX& f) {
 }  // namespace
 
 void deliver_captured_audio() {
-  for (auto& device : open_devices) deliver(*device);
+  open_devices().for_each([](wave_in_device& device) { deliver(device); });
 }
 
 std::uint64_t wave_in_dropped(HWAVEIN handle) {
@@ -119,8 +106,7 @@ MMRESULT WINAPI waveInOpen(LPHWAVEIN handle, UINT device_id, LPCWAVEFORMATEX for
     device->capture = std::move(capture);
     device->frame_samples = format->nChannels;
     device->scratch.resize(std::max<std::size_t>(2048 / format->nChannels, 1) * format->nChannels);
-    open_devices.push_back(std::move(device));
-    *handle = reinterpret_cast<HWAVEIN>(open_devices.back().get());
+    *handle = open_devices().add(std::move(device));
     return MMSYSERR_NOERROR;
   } catch (const std::bad_alloc&) {
     return MMSYSERR_NOMEM;
@@ -132,8 +118,7 @@ MMRESULT WINAPI waveInClose(HWAVEIN handle) {
   wave_in_device* device = device_of(handle);
   if (!device) return MMSYSERR_INVALHANDLE;
   if (!device->queue.empty()) return WAVERR_STILLPLAYING;
-  open_devices.erase(std::find_if(open_devices.begin(), open_devices.end(),
-                                  [device](const auto& d) { return d.get() == device; }));
+  open_devices().erase(handle);
   return MMSYSERR_NOERROR;
 }
 

@@ -1,7 +1,8 @@
 // Windows on the scripted host: what the native windows are told, and what the
 // program receives when the user moves, resizes, minimises, restores or closes
 // them; the frame arithmetic with a Windows-like frame; a machine without a
-// display; a fresh process for each host.
+// display; a fresh process for each host, without the devices and handles the
+// last one had open.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -218,6 +219,41 @@ TEST(ProcessState, EachHostStartsAFreshProcess) {
   EXPECT_NE(RegisterClassExW(&wc), 0);  // the name is free again
 }
 
+// A wave input device and a DrawDib handle opened on one host are closed when
+// another is installed: their handles are refused, and the first host's capture
+// is not left open behind the program's back.
+TEST(ProcessState, OpenDevicesAndDrawingHandlesGoWithTheirHost) {
+  scripted::host first;
+  WAVEFORMATEX format{};
+  format.wFormatTag = WAVE_FORMAT_PCM;
+  format.nChannels = 1;
+  format.nSamplesPerSec = 8000;
+  format.nAvgBytesPerSec = 16000;
+  format.nBlockAlign = 2;
+  format.wBitsPerSample = 16;
+  HWAVEIN old_wave = nullptr;
+  ASSERT_EQ(waveInOpen(&old_wave, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+  ASSERT_EQ(waveInStart(old_wave), MMSYSERR_NOERROR);
+  ASSERT_EQ(first.microphone().open_captures(), 1);
+  const HDRAWDIB old_drawdib = DrawDibOpen();
+  ASSERT_NE(old_drawdib, nullptr);
+
+  scripted::host second;
+  EXPECT_EQ(first.microphone().open_captures(), 0);
+  EXPECT_EQ(waveInStop(old_wave), static_cast<MMRESULT>(MMSYSERR_INVALHANDLE));
+  EXPECT_EQ(waveInClose(old_wave), static_cast<MMRESULT>(MMSYSERR_INVALHANDLE));
+  EXPECT_FALSE(DrawDibClose(old_drawdib));
+
+  // The new host's own handles work as before.
+  HWAVEIN new_wave = nullptr;
+  ASSERT_EQ(waveInOpen(&new_wave, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+  EXPECT_EQ(second.microphone().open_captures(), 1);
+  EXPECT_EQ(waveInClose(new_wave), static_cast<MMRESULT>(MMSYSERR_NOERROR));
+  const HDRAWDIB new_drawdib = DrawDibOpen();
+  ASSERT_NE(new_drawdib, nullptr);
+  EXPECT_TRUE(DrawDibClose(new_drawdib));
+}
+
 }  // namespace
 
 namespace {
@@ -234,6 +270,8 @@ TEST(ProgramIcon, TheClassIconOfTheProgramGoesToTheNativeWindow) {
   portable::register_program_icon(7, {pixels, 2, 2});
   const HINSTANCE self = GetModuleHandleW(nullptr);
   EXPECT_EQ(LoadIconW(self, MAKEINTRESOURCEW(8)), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND));
+  EXPECT_EQ(LoadCursorW(self, MAKEINTRESOURCEW(7)), nullptr);  // the program has icons, no cursors
   struct icon_case {
     const char* name;
     HICON icon;
