@@ -155,7 +155,7 @@ LRESULT win::on_create_message(HWND window) {
 }
 
 LRESULT win::on_key_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  const std::int32_t key_flags = (lparam >> 30) & 1;
+  const auto key_flags = static_cast<std::int32_t>((lparam >> 30) & 1);
   modifier_flags = refresh_modifier_flags();
   const std::int32_t position = position_code(wparam, lparam, modifier_flags);
   if (position == 0) return message_handled;  // a key the tables do not know is consumed
@@ -170,7 +170,7 @@ LRESULT win::on_key_message(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 // Characters arrive as UTF-16 units; a pair of surrogates reaches the client as
 // one code point, and the platform's default then sees it as WM_UNICHAR.
 LRESULT win::on_char_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  const std::int32_t key_flags = (lparam >> 30) & 1;
+  const auto key_flags = static_cast<std::int32_t>((lparam >> 30) & 1);
   modifier_flags = refresh_modifier_flags();
   std::int32_t character = static_cast<std::int32_t>(wparam);
   if (is_high_surrogate(wparam)) {
