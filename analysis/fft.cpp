@@ -69,7 +69,10 @@ void FFT::transform(const std::vector<double>& input, std::vector<spectrum_bin>&
 }
 
 void FFT::pack(const std::vector<double>& input, complex_value* work) const {
-  for (std::uint32_t k = 0; k < half_size; ++k) work[k] = {input[2 * k], input[2 * k + 1]};
+  for (std::uint32_t k = 0; k < half_size; ++k) {
+    const std::size_t even = 2 * std::size_t{k};
+    work[k] = {input[even], input[even + 1]};
+  }
 }
 
 void FFT::complex_transform(bool forward, const complex_value* source,

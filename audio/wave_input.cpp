@@ -37,7 +37,8 @@ std::int32_t wave_input::open(double rate, std::uint32_t channels) {
   for (std::uint32_t i = 0; i < buffer_count; ++i) {
     WAVEHDR& header = headers[i];
     header = WAVEHDR{};
-    header.lpData = reinterpret_cast<LPSTR>(&sample_ring[i * buffer_frames * channels]);
+    const std::ptrdiff_t first_sample = static_cast<std::ptrdiff_t>(i) * buffer_frames * channels;
+    header.lpData = reinterpret_cast<LPSTR>(&sample_ring[first_sample]);
     header.dwBufferLength = buffer_frames * channels * 2;
     if (waveInPrepareHeader(handle, &header, header_size) != MMSYSERR_NOERROR ||
         waveInAddBuffer(handle, &header, header_size) != MMSYSERR_NOERROR) {

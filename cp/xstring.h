@@ -73,6 +73,9 @@ class xstring {
   // Implicit, so that a literal converts as it does to a standard string.
   xstring(const T* text) { replace(0, 0, text_source<T>(text)); }
   xstring(const xstring& other) { assign(string_source(other)); }
+  // Assigning a string to itself replaces its text by its own text, which
+  // try_adopt keeps in place.
+  // NOLINTNEXTLINE(bugprone-unhandled-self-assignment): handled as described above
   xstring& operator=(const xstring& other) { return assign(string_source(other)); }
 
   // printf-style construction with the platform's wide formatter (%s wide text,

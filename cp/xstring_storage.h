@@ -59,10 +59,9 @@ bool xstring<T, A>::try_adopt(const string_source& source) {
     return true;
   }
   switch (owner.kind()) {
-    case inline_storage:
-      return false;  // inline text is always copied
-    case borrowed_writable:
-      return false;  // two strings must never both write the same storage
+    case inline_storage:     // inline text is always copied
+    case borrowed_writable:  // two strings must never both write the same storage
+      return false;
     case shared_storage:
       shared_buffer_ = owner.shared_buffer_;
       set_kind(shared_storage);

@@ -42,7 +42,7 @@ std::int32_t win::create_window() {
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = registered_procedure;
   // Room for the win pointer, whatever the pointer's size.
-  window_class.cbWndExtra = sizeof(win*);
+  window_class.cbWndExtra = sizeof(win*);  // NOLINT(bugprone-sizeof-expression): the pointer's size is meant
   window_class.hInstance = owner->instance;
   window_class.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
   window_class.hIconSm = window_class.hIcon;

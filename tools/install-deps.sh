@@ -16,6 +16,7 @@
 #   cache    ccache, the compiler cache that .ci/run shares with its fresh root
 #   package  making the release packages and checking them (tools/package.sh,
 #            tools/release-check.sh)
+#   lint     clang-format and clang-tidy (tools/format-check.sh, tools/tidy.sh)
 # --list prints the groups' packages instead of installing them.
 # Packages already present are not fetched again, so a second run costs nothing.
 set -euo pipefail
@@ -38,6 +39,7 @@ fuzz=(clang libclang-rt-dev)
 root=(debootstrap git)
 cache=(ccache)
 package=(dpkg-dev fakeroot lintian desktop-file-utils appstream zip unzip)
+lint=(clang-format clang-tidy)
 
 list=no
 if [ "${1:-}" = --list ]; then
@@ -58,7 +60,8 @@ for group in "${@:-build}"; do
     root) wanted+=("${root[@]}") ;;
     cache) wanted+=("${cache[@]}") ;;
     package) wanted+=("${package[@]}") ;;
-    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, picture, fuzz, root, cache or package)" >&2
+    lint) wanted+=("${lint[@]}") ;;
+    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, picture, fuzz, root, cache, package or lint)" >&2
        exit 2 ;;
   esac
 done

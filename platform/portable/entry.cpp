@@ -12,8 +12,10 @@
 
 int main(int argc, char** argv) {
   std::vector<std::u16string> arguments;
+  arguments.reserve(static_cast<std::size_t>(argc));
   for (int i = 0; i < argc; ++i) arguments.push_back(portable::utf16_from_utf8(argv[i]));
   std::vector<WCHAR*> vector;
+  vector.reserve(arguments.size() + 1);
   for (auto& argument : arguments) vector.push_back(argument.data());
   vector.push_back(nullptr);
   __argc = argc;

@@ -60,8 +60,9 @@ BOOL WINAPI TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
   const SDL_PixelFormat* format = glyphs->format;
   for (const RECT& part : visible.rectangles()) {
     for (LONG row = part.top; row < part.bottom; ++row) {
-      const auto* source = reinterpret_cast<const std::uint32_t*>(
-          static_cast<const std::uint8_t*>(glyphs->pixels) + (row - cell.top) * glyphs->pitch);
+      const auto* source =
+          reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(glyphs->pixels) +
+                                                 static_cast<std::ptrdiff_t>(row - cell.top) * glyphs->pitch);
       std::uint32_t* pixels = target->owner.surface.row(row);
       for (LONG column = part.left; column < part.right; ++column) {
         const std::uint32_t alpha = (source[column - cell.left] & format->Amask) >> format->Ashift;

@@ -182,6 +182,26 @@ TEST(XstringStorage, BorrowedTextIsWrittenOnlyWhenWritable) {
   EXPECT_EQ(storage, u"thirteen unit");
 }
 
+// Assigning a string to itself leaves its text, its kind of storage and where the text
+// lies as they were, whatever kind of storage holds it.
+TEST(XstringStorage, SelfAssignmentKeepsTextAndStorage) {
+  std::u16string storage = u"borrowed text";
+  text kinds[4] = {text(u"short"), text(u"twenty units of text")};
+  ASSERT_TRUE(kinds[2].try_adopt(source(storage.data(), 8, 14, text::borrowed_readonly)));
+  ASSERT_TRUE(kinds[3].try_adopt(source(storage.data(), 8, 14, text::borrowed_writable)));
+  for (int i = 0; i < 4; ++i) {
+    text& s = kinds[i];
+    const std::u16string before = contents(s);
+    const text::storage_kind kind = s.kind();
+    const WCHAR* data = s.data();
+    const text& same = s;
+    s = same;
+    EXPECT_EQ(contents(s), before) << i;
+    EXPECT_EQ(s.kind(), kind) << i;
+    EXPECT_EQ(s.data(), data) << i;
+  }
+}
+
 // Two strings must never both write the same storage: a copy of a writable
 // borrowed string takes the units, while a read-only one may go on sharing.
 TEST(XstringStorage, OnlyAReadOnlyBorrowedStringIsCopiedBySharing) {

@@ -131,7 +131,7 @@ void sdl_host::present(native_window w, const std::uint32_t* pixels, std::int32_
                     pixels + static_cast<std::ptrdiff_t>(top) * stride + left, stride * 4,
                     surface->format->format,
                     static_cast<Uint8*>(surface->pixels) + static_cast<std::ptrdiff_t>(top) * surface->pitch +
-                        left * surface->format->BytesPerPixel,
+                        static_cast<std::ptrdiff_t>(left) * surface->format->BytesPerPixel,
                     surface->pitch);
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   const SDL_Rect changed{left, top, right - left, bottom - top};
