@@ -38,8 +38,8 @@ inline lane_pair atan2_lanes(lane_pair y, lane_pair x) {
   const lane_pair small_scaled = small * scale;
   const lane_pair large_scaled = large * scale;
   const lane_pair numerator = small_scaled - lanes_of(shifted & bits_of(large_scaled));
-  const lane_pair denominator = large_scaled + lanes_of(shifted & bits_of(small_scaled)) +
-                                lanes_of((large == 0.0) & bits_of(one));
+  const lane_pair denominator =
+      large_scaled + lanes_of(shifted & bits_of(small_scaled)) + lanes_of((large == 0.0) & bits_of(one));
   const lane_pair t = numerator / denominator;
 
   // atan t = t + t u P(u), u = t^2, with P a near-minimax fit (Chebyshev

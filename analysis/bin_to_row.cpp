@@ -21,7 +21,8 @@ void spread_segment(double previous, double previous_value, double position, dou
   if (previous >= height) return;  // the segment starts above the column
   // Truncation is the floor here, previous being at least 0.
   const std::int64_t lowest_row = previous < 0.0 ? 0 : static_cast<std::int64_t>(previous);
-  const std::int64_t end_row = position >= height ? static_cast<std::int64_t>(rows.size()) : ceiling(position);
+  const std::int64_t end_row =
+      position >= height ? static_cast<std::int64_t>(rows.size()) : ceiling(position);
   // Two rows per step, each lane doing the scalar arithmetic; a lone last row
   // takes lane 0 and lane 1 is dropped.
   const lane_pair start = {previous, previous};

@@ -12,12 +12,24 @@ std::array<colour, 1024> build_colour_table() {
     const int sector = static_cast<int>(h);
     const double f = std::fmod(h, 1.0);
     switch (sector) {
-      case 0: table[k] = {0.0, 0.0, 0.0}; break;
-      case 1: table[k] = {f, 0.0, 0.0}; break;
-      case 2: table[k] = {1.0, f, 0.0}; break;
-      case 3: table[k] = {1.0 - f, 1.0, 0.0}; break;
-      case 4: table[k] = {0.0, 1.0, f}; break;
-      default: table[k] = {0.0, 1.0 - f, 1.0}; break;
+      case 0:
+        table[k] = {0.0, 0.0, 0.0};
+        break;
+      case 1:
+        table[k] = {f, 0.0, 0.0};
+        break;
+      case 2:
+        table[k] = {1.0, f, 0.0};
+        break;
+      case 3:
+        table[k] = {1.0 - f, 1.0, 0.0};
+        break;
+      case 4:
+        table[k] = {0.0, 1.0, f};
+        break;
+      default:
+        table[k] = {0.0, 1.0 - f, 1.0};
+        break;
     }
   }
   return table;

@@ -5,7 +5,7 @@
 #include <array>
 
 struct colour {
-  double blue;   // each 0 ... 1
+  double blue;  // each 0 ... 1
   double green;
   double red;
 };

@@ -66,8 +66,8 @@ std::uint32_t pixel_of(double level, bool colour_map) {
   return table.pixels[level_step(level, table.steps)];
 }
 
-void colour_column(const std::vector<double>& row_magnitudes, unsigned char* pixels,
-                   std::int32_t stride, std::int32_t column, const settings_record& values) {
+void colour_column(const std::vector<double>& row_magnitudes, unsigned char* pixels, std::int32_t stride,
+                   std::int32_t column, const settings_record& values) {
   const pixel_steps table = pixels_for(values.colour_map);
   const level_steps& step_of = steps_for(values, table.steps);
   unsigned char* at = pixels + 4 * static_cast<std::ptrdiff_t>(column);

@@ -13,6 +13,5 @@ std::uint32_t pixel_of(double level, bool colour_map);
 
 // Writes one pixel per row into image column `column`: row j at byte offset
 // j * stride + 4 * column from pixels, row 0 being the lowest frequency.
-void colour_column(const std::vector<double>& row_magnitudes, unsigned char* pixels,
-                   std::int32_t stride, std::int32_t column,
-                   const settings_record& values = settings);
+void colour_column(const std::vector<double>& row_magnitudes, unsigned char* pixels, std::int32_t stride,
+                   std::int32_t column, const settings_record& values = settings);

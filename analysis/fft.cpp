@@ -38,9 +38,7 @@ struct twiddle {
   double c, s;    // one rotation
 
   // w b = (wr b.re - wi b.im, wr b.im + wi b.re), lane by lane.
-  lane_pair times(lane_pair b) const {
-    return lane_pair{wr, wr} * b + lane_pair{-wi, wi} * swap_lanes(b);
-  }
+  lane_pair times(lane_pair b) const { return lane_pair{wr, wr} * b + lane_pair{-wi, wi} * swap_lanes(b); }
   void advance() { rotate(wr, wi, c, s); }
 };
 
@@ -75,8 +73,7 @@ void FFT::pack(const std::vector<double>& input, complex_value* work) const {
   }
 }
 
-void FFT::complex_transform(bool forward, const complex_value* source,
-                            complex_value* destination) const {
+void FFT::complex_transform(bool forward, const complex_value* source, complex_value* destination) const {
   const double scale = forward ? 0.5 / half_size : 2.0;
   const lane_pair scales = {scale, scale};
   std::uint32_t span = 2;
@@ -92,7 +89,7 @@ void FFT::complex_transform(bool forward, const complex_value* source,
       const lane_pair x3 = scales * load_lanes(source[bit_reverse[i + 3]]);
       const lane_pair y0 = x0 + x1, y1 = x0 - x1;  // span 2
       const lane_pair y2 = x2 + x3, y3 = x2 - x3;
-      const lane_pair t = quarter.times(y3);       // span 4
+      const lane_pair t = quarter.times(y3);  // span 4
       store_lanes(destination[i], y0 + y2);
       store_lanes(destination[i + 1], y1 + t);
       store_lanes(destination[i + 2], y0 - y2);

@@ -33,8 +33,7 @@ class FFT {
   // destination[k] = scale * sum over m of source[m] * e^(+-2 pi i k m / half_size),
   // with the plus sign and scale 1/n when forward, the minus sign and scale 2
   // otherwise, so that a backward transform undoes a forward one.
-  void complex_transform(bool forward, const complex_value* source,
-                         complex_value* destination) const;
+  void complex_transform(bool forward, const complex_value* source, complex_value* destination) const;
 
   const std::uint32_t half_size;
   // Entry j holds j with its log2(half_size) low bits reversed.

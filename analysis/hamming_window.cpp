@@ -50,14 +50,12 @@ std::vector<double> hamming_window(std::uint32_t size) {
   if (size == 1) return {1.0};  // the formula would divide by zero
   constexpr double two_pi = 6.283185307179586;
   std::vector<double> window(size);
-  for (std::uint32_t i = 0; i < size; ++i)
-    window[i] = 0.54 - 0.46 * std::cos((i * two_pi) / (size - 1));
+  for (std::uint32_t i = 0; i < size; ++i) window[i] = 0.54 - 0.46 * std::cos((i * two_pi) / (size - 1));
   return window;
 }
 
 double window_frame(const std::vector<double>& frame_ring, std::size_t oldest_index,
-                    const std::vector<double>& window, bool apply_window,
-                    std::vector<double>& frame) {
+                    const std::vector<double>& window, bool apply_window, std::vector<double>& frame) {
   // Oldest sample first: the end of the ring from oldest_index, then its start.
   const std::size_t first_run = frame_ring.size() - oldest_index;
   copy_run(frame_ring.data() + oldest_index, window.data(), apply_window, frame.data(), first_run);

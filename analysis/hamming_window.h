@@ -14,5 +14,4 @@ std::vector<double> hamming_window(std::uint32_t size);
 // vectors have the same size. Returns the largest absolute sample value before
 // windowing, which the level meter shows.
 double window_frame(const std::vector<double>& frame_ring, std::size_t oldest_index,
-                    const std::vector<double>& window, bool apply_window,
-                    std::vector<double>& frame);
+                    const std::vector<double>& window, bool apply_window, std::vector<double>& frame);

@@ -67,10 +67,16 @@ inline lane_pair greater(lane_pair a, lane_pair b) {
   return each_lane(a, b, [](double x, double y) { return x > y ? x : y; });
 }
 
-inline lane_mask operator&(lane_mask a, lane_mask b) { return each_bits(a, b, std::bit_and<std::uint64_t>()); }
+inline lane_mask operator&(lane_mask a, lane_mask b) {
+  return each_bits(a, b, std::bit_and<std::uint64_t>());
+}
 inline lane_mask operator|(lane_mask a, lane_mask b) { return each_bits(a, b, std::bit_or<std::uint64_t>()); }
-inline lane_mask operator^(lane_mask a, lane_mask b) { return each_bits(a, b, std::bit_xor<std::uint64_t>()); }
-inline lane_mask operator~(lane_mask a) { return a ^ lane_mask{-1, -1}; }
+inline lane_mask operator^(lane_mask a, lane_mask b) {
+  return each_bits(a, b, std::bit_xor<std::uint64_t>());
+}
+inline lane_mask operator~(lane_mask a) {
+  return a ^ lane_mask { -1, -1 };
+}
 
 inline lane_mask bits_of(lane_pair a) {
   lane_mask bits{0, 0};
@@ -89,9 +95,7 @@ inline lane_pair select(lane_mask mask, lane_pair a, lane_pair b) {
 }
 
 // All bits set in a lane whose top (sign) bit is set.
-inline lane_mask sign_spread(lane_mask a) {
-  return {a.bits[0] >> 63 ? -1 : 0, a.bits[1] >> 63 ? -1 : 0};
-}
+inline lane_mask sign_spread(lane_mask a) { return {a.bits[0] >> 63 ? -1 : 0, a.bits[1] >> 63 ? -1 : 0}; }
 
 // (a[0], b[0]) and (a[1], b[1]).
 inline lane_pair first_lanes(lane_pair a, lane_pair b) { return {a.lanes[0], b.lanes[0]}; }

@@ -78,8 +78,12 @@ inline lane_mask sign_spread(lane_mask a) {
 }
 
 // (a[0], b[0]) and (a[1], b[1]).
-inline lane_pair first_lanes(lane_pair a, lane_pair b) { return lane_pair(_mm_unpacklo_pd(a.lanes, b.lanes)); }
-inline lane_pair second_lanes(lane_pair a, lane_pair b) { return lane_pair(_mm_unpackhi_pd(a.lanes, b.lanes)); }
+inline lane_pair first_lanes(lane_pair a, lane_pair b) {
+  return lane_pair(_mm_unpacklo_pd(a.lanes, b.lanes));
+}
+inline lane_pair second_lanes(lane_pair a, lane_pair b) {
+  return lane_pair(_mm_unpackhi_pd(a.lanes, b.lanes));
+}
 inline lane_pair swap_lanes(lane_pair a) { return lane_pair(_mm_shuffle_pd(a.lanes, a.lanes, 1)); }
 
 }  // namespace sse2_lanes

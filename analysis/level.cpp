@@ -18,6 +18,4 @@ level_scale::level_scale(const settings_record& values)
   log_floor_ = std::log(floor);
 }
 
-double level_of(double magnitude, const settings_record& values) {
-  return level_scale(values)(magnitude);
-}
+double level_of(double magnitude, const settings_record& values) { return level_scale(values)(magnitude); }

@@ -68,7 +68,8 @@ void fftw_r2c(benchmark::State& state, polar_step polar) {
     fftw_execute(plan);
     if (polar == polar_step::library) {
       for (std::uint32_t k = 0; k <= n / 2; ++k)
-        spectrum[k] = {std::sqrt(out[k][0] * out[k][0] + out[k][1] * out[k][1]), std::atan2(out[k][1], out[k][0])};
+        spectrum[k] = {std::sqrt(out[k][0] * out[k][0] + out[k][1] * out[k][1]),
+                       std::atan2(out[k][1], out[k][0])};
     } else if (polar == polar_step::lanes) {
       for (std::uint32_t k = 0; k <= n / 2; ++k) spectrum[k] = {out[k][0], out[k][1]};
       to_polar(spectrum.data(), spectrum.size());
@@ -88,7 +89,8 @@ void polar_step(benchmark::State& state) {
   const FFT fft(n);
   std::vector<spectrum_bin> cartesian(n / 2 + 1);
   fft.transform(windowed_frame(), cartesian);
-  for (spectrum_bin& bin : cartesian) bin = {bin.magnitude * std::cos(bin.phase), bin.magnitude * std::sin(bin.phase)};
+  for (spectrum_bin& bin : cartesian)
+    bin = {bin.magnitude * std::cos(bin.phase), bin.magnitude * std::sin(bin.phase)};
   std::vector<spectrum_bin> bins(cartesian.size());
   for (auto _ : state) {
     std::copy(cartesian.begin(), cartesian.end(), bins.begin());

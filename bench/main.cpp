@@ -41,8 +41,8 @@ void print_summary(const median_reporter& times) {
   const double fftw_polar = times.seconds("fftw_r2c/with_polar");
   std::printf("\nMedian CPU times\n");
   if (ours > 0 && fftw > 0)
-    std::printf("FFT::transform, n = 1024: %.3f us; FFTW r2c: %.3f us; ratio %.2f\n", ours * 1e6,
-                fftw * 1e6, ours / fftw);
+    std::printf("FFT::transform, n = 1024: %.3f us; FFTW r2c: %.3f us; ratio %.2f\n", ours * 1e6, fftw * 1e6,
+                ours / fftw);
   const double complex_part = times.seconds("fft_complex_transform");
   if (complex_part > 0)
     std::printf("of which the 512-point complex transform: %.3f us\n", complex_part * 1e6);
@@ -60,8 +60,9 @@ void print_summary(const median_reporter& times) {
   for (const char* height : {"400", "1080"}) {
     const double column = times.seconds(std::string("column/") + height);
     if (column > 0)
-      std::printf("column, height %s: %.3f us; at 62.5 columns/s %.4f%% of one core (target under 0.1%% at 1080)\n",
-                  height, column * 1e6, column * 62.5 * 100.0);
+      std::printf(
+          "column, height %s: %.3f us; at 62.5 columns/s %.4f%% of one core (target under 0.1%% at 1080)\n",
+          height, column * 1e6, column * 62.5 * 100.0);
   }
 }
 

@@ -29,19 +29,18 @@ class code_unit_traits {
   // -1, 0 or 1 by the first differing unit.
   virtual std::int32_t compare(const void* p, const void* q, std::uint32_t n) const = 0;
   // As above over the common length; then the shorter sequence is the lesser.
-  virtual std::int32_t compare(const void* p, std::uint32_t np, const void* q,
-                               std::uint32_t nq) const = 0;
+  virtual std::int32_t compare(const void* p, std::uint32_t np, const void* q, std::uint32_t nq) const = 0;
   // The searches follow the standard string's, with not_found for its npos.
-  virtual std::uint32_t find(const void* pattern, std::uint32_t plen, const void* text,
-                             std::uint32_t pos, std::uint32_t tlen) const = 0;
-  virtual std::uint32_t rfind(const void* pattern, std::uint32_t plen, const void* text,
-                              std::uint32_t pos, std::uint32_t tlen) const = 0;
+  virtual std::uint32_t find(const void* pattern, std::uint32_t plen, const void* text, std::uint32_t pos,
+                             std::uint32_t tlen) const = 0;
+  virtual std::uint32_t rfind(const void* pattern, std::uint32_t plen, const void* text, std::uint32_t pos,
+                              std::uint32_t tlen) const = 0;
   virtual std::uint32_t find_first_of(const void* set, std::uint32_t slen, const void* text,
                                       std::uint32_t pos, std::uint32_t tlen) const = 0;
   virtual std::uint32_t find_first_not_of(const void* set, std::uint32_t slen, const void* text,
                                           std::uint32_t pos, std::uint32_t tlen) const = 0;
-  virtual std::uint32_t find_last_of(const void* set, std::uint32_t slen, const void* text,
-                                     std::uint32_t pos, std::uint32_t tlen) const = 0;
+  virtual std::uint32_t find_last_of(const void* set, std::uint32_t slen, const void* text, std::uint32_t pos,
+                                     std::uint32_t tlen) const = 0;
   virtual std::uint32_t find_last_not_of(const void* set, std::uint32_t slen, const void* text,
                                          std::uint32_t pos, std::uint32_t tlen) const = 0;
 

@@ -125,9 +125,8 @@ std::int32_t code_unit_traits_for<T>::compare(const void* p, std::uint32_t np, c
 }
 
 template <class T>
-std::uint32_t code_unit_traits_for<T>::find(const void* pattern, std::uint32_t plen,
-                                            const void* text, std::uint32_t pos,
-                                            std::uint32_t tlen) const {
+std::uint32_t code_unit_traits_for<T>::find(const void* pattern, std::uint32_t plen, const void* text,
+                                            std::uint32_t pos, std::uint32_t tlen) const {
   if (pos > tlen) return not_found;
   if (plen == 0) return pos;
   const T* begin = units<T>(text);
@@ -137,9 +136,8 @@ std::uint32_t code_unit_traits_for<T>::find(const void* pattern, std::uint32_t p
 }
 
 template <class T>
-std::uint32_t code_unit_traits_for<T>::rfind(const void* pattern, std::uint32_t plen,
-                                             const void* text, std::uint32_t pos,
-                                             std::uint32_t tlen) const {
+std::uint32_t code_unit_traits_for<T>::rfind(const void* pattern, std::uint32_t plen, const void* text,
+                                             std::uint32_t pos, std::uint32_t tlen) const {
   if (plen > tlen) return not_found;
   const std::uint32_t start = std::min(pos, tlen - plen);
   if (plen == 0) return start;
@@ -150,15 +148,13 @@ std::uint32_t code_unit_traits_for<T>::rfind(const void* pattern, std::uint32_t 
 }
 
 template <class T>
-std::uint32_t code_unit_traits_for<T>::find_first_of(const void* set, std::uint32_t slen,
-                                                     const void* text, std::uint32_t pos,
-                                                     std::uint32_t tlen) const {
+std::uint32_t code_unit_traits_for<T>::find_first_of(const void* set, std::uint32_t slen, const void* text,
+                                                     std::uint32_t pos, std::uint32_t tlen) const {
   if (pos >= tlen || slen == 0) return not_found;
   const T* begin = units<T>(text);
   const T* end = begin + tlen;
   const T* members = units<T>(set);
-  return index_or_not_found(std::find_first_of(begin + pos, end, members, members + slen), begin,
-                            end);
+  return index_or_not_found(std::find_first_of(begin + pos, end, members, members + slen), begin, end);
 }
 
 template <class T>
@@ -175,9 +171,8 @@ std::uint32_t code_unit_traits_for<T>::find_first_not_of(const void* set, std::u
 }
 
 template <class T>
-std::uint32_t code_unit_traits_for<T>::find_last_of(const void* set, std::uint32_t slen,
-                                                    const void* text, std::uint32_t pos,
-                                                    std::uint32_t tlen) const {
+std::uint32_t code_unit_traits_for<T>::find_last_of(const void* set, std::uint32_t slen, const void* text,
+                                                    std::uint32_t pos, std::uint32_t tlen) const {
   if (tlen == 0 || slen == 0) return not_found;
   const T* members = units<T>(set);
   return last_index(units<T>(text), std::min(pos, tlen - 1),
@@ -185,9 +180,8 @@ std::uint32_t code_unit_traits_for<T>::find_last_of(const void* set, std::uint32
 }
 
 template <class T>
-std::uint32_t code_unit_traits_for<T>::find_last_not_of(const void* set, std::uint32_t slen,
-                                                        const void* text, std::uint32_t pos,
-                                                        std::uint32_t tlen) const {
+std::uint32_t code_unit_traits_for<T>::find_last_not_of(const void* set, std::uint32_t slen, const void* text,
+                                                        std::uint32_t pos, std::uint32_t tlen) const {
   if (tlen == 0) return not_found;
   const std::uint32_t start = std::min(pos, tlen - 1);
   if (slen == 0) return start;

@@ -25,20 +25,19 @@ class code_unit_traits_for final : public code_unit_traits {
   void* copy_reversed(void* dst, const void* src, std::uint32_t n) const override;
   void* move(void* dst, const void* src, std::uint32_t n) const override;
   std::int32_t compare(const void* p, const void* q, std::uint32_t n) const override;
-  std::int32_t compare(const void* p, std::uint32_t np, const void* q,
-                       std::uint32_t nq) const override;
+  std::int32_t compare(const void* p, std::uint32_t np, const void* q, std::uint32_t nq) const override;
   std::uint32_t find(const void* pattern, std::uint32_t plen, const void* text, std::uint32_t pos,
                      std::uint32_t tlen) const override;
   std::uint32_t rfind(const void* pattern, std::uint32_t plen, const void* text, std::uint32_t pos,
                       std::uint32_t tlen) const override;
-  std::uint32_t find_first_of(const void* set, std::uint32_t slen, const void* text,
-                              std::uint32_t pos, std::uint32_t tlen) const override;
-  std::uint32_t find_first_not_of(const void* set, std::uint32_t slen, const void* text,
-                                  std::uint32_t pos, std::uint32_t tlen) const override;
-  std::uint32_t find_last_of(const void* set, std::uint32_t slen, const void* text,
-                             std::uint32_t pos, std::uint32_t tlen) const override;
-  std::uint32_t find_last_not_of(const void* set, std::uint32_t slen, const void* text,
-                                 std::uint32_t pos, std::uint32_t tlen) const override;
+  std::uint32_t find_first_of(const void* set, std::uint32_t slen, const void* text, std::uint32_t pos,
+                              std::uint32_t tlen) const override;
+  std::uint32_t find_first_not_of(const void* set, std::uint32_t slen, const void* text, std::uint32_t pos,
+                                  std::uint32_t tlen) const override;
+  std::uint32_t find_last_of(const void* set, std::uint32_t slen, const void* text, std::uint32_t pos,
+                             std::uint32_t tlen) const override;
+  std::uint32_t find_last_not_of(const void* set, std::uint32_t slen, const void* text, std::uint32_t pos,
+                                 std::uint32_t tlen) const override;
 };
 
 extern template class code_unit_traits_for<char>;

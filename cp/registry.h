@@ -12,9 +12,7 @@ namespace cp {
 
 // Names order by content (unsigned bytes up to the terminator), not by address.
 struct name_order {
-  bool operator()(const char* left, const char* right) const {
-    return std::strcmp(left, right) < 0;
-  }
+  bool operator()(const char* left, const char* right) const { return std::strcmp(left, right) < 0; }
 };
 
 extern std::map<std::int32_t, const encoding*> encodings_by_id;

@@ -52,9 +52,7 @@ class xstring {
    public:
     sa_deleter(const Allocator& allocator, std::uint32_t capacity)
         : allocator(allocator), capacity(capacity) {}
-    void operator()(T* buffer) {
-      std::allocator_traits<Allocator>::deallocate(allocator, buffer, capacity);
-    }
+    void operator()(T* buffer) { std::allocator_traits<Allocator>::deallocate(allocator, buffer, capacity); }
 
    private:
     Allocator allocator;
@@ -133,9 +131,7 @@ class xstring {
                              std::uint32_t source_length);
 
   bool is_borrowed() const { return kind() == borrowed_readonly || kind() == borrowed_writable; }
-  bool is_shared_with_others() const {
-    return kind() == shared_storage && shared_buffer_.use_count() != 1;
-  }
+  bool is_shared_with_others() const { return kind() == shared_storage && shared_buffer_.use_count() != 1; }
   void set_kind(storage_kind kind) { flags_ = (flags_ & ~kind_bits) | kind; }
   void borrow(const text_source<T>& source, storage_kind kind);
 

@@ -10,8 +10,7 @@ namespace cp {
 
 template <class T, class A>
 template <class Source>
-xstring<T, A>& xstring<T, A>::replace_with(std::uint32_t pos, std::uint32_t n,
-                                           const Source& source) {
+xstring<T, A>& xstring<T, A>::replace_with(std::uint32_t pos, std::uint32_t n, const Source& source) {
   if (std::uint64_t{pos} + n > length_) throw_range_error();
   if (pos == 0 && n == length_ && try_adopt(source)) return *this;
   if (std::uint64_t{length_} - n + source.length > max_length) throw_length_error();

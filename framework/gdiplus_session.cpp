@@ -11,8 +11,8 @@ VOID WINAPI ignore_debug_event(int level, CHAR* message) {}
 class gdiplus_session {
  public:
   gdiplus_session() {
-    Gdiplus::GdiplusStartupInput input(reinterpret_cast<Gdiplus::DebugEventProc>(ignore_debug_event),
-                                       FALSE, FALSE);
+    Gdiplus::GdiplusStartupInput input(reinterpret_cast<Gdiplus::DebugEventProc>(ignore_debug_event), FALSE,
+                                       FALSE);
     started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
   }
   ~gdiplus_session() {

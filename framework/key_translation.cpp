@@ -51,9 +51,9 @@ constexpr key_row special_keys[] = {
 
 // The punctuation keys of a US layout, by their OEM virtual keys.
 constexpr std::pair<int, char> punctuation_keys[] = {
-    {VK_OEM_1, ';'}, {VK_OEM_PLUS, '='}, {VK_OEM_COMMA, ','}, {VK_OEM_MINUS, '-'},
-    {VK_OEM_PERIOD, '.'}, {VK_OEM_2, '/'}, {VK_OEM_3, '`'}, {VK_OEM_4, '['},
-    {VK_OEM_5, '\\'}, {VK_OEM_6, ']'}, {VK_OEM_7, '\''},
+    {VK_OEM_1, ';'},      {VK_OEM_PLUS, '='}, {VK_OEM_COMMA, ','}, {VK_OEM_MINUS, '-'},
+    {VK_OEM_PERIOD, '.'}, {VK_OEM_2, '/'},    {VK_OEM_3, '`'},     {VK_OEM_4, '['},
+    {VK_OEM_5, '\\'},     {VK_OEM_6, ']'},    {VK_OEM_7, '\''},
 };
 
 // Positions of keypad 0..9, in digit order.
@@ -108,13 +108,20 @@ struct modifier_row {
 constexpr SHORT down = static_cast<SHORT>(0x8000);
 constexpr SHORT on = 0x0001;
 constexpr modifier_row modifier_rows[] = {
-    {modifier::shift, VK_SHIFT, down},           {modifier::ctrl, VK_CONTROL, down},
-    {modifier::alt, VK_MENU, down},              {modifier::left_shift, VK_LSHIFT, down},
-    {modifier::left_ctrl, VK_LCONTROL, down},    {modifier::left_alt, VK_LMENU, down},
-    {modifier::right_shift, VK_RSHIFT, down},    {modifier::right_ctrl, VK_RCONTROL, down},
-    {modifier::right_alt, VK_RMENU, down},       {modifier::num_lock_down, VK_NUMLOCK, down},
-    {modifier::num_lock_on, VK_NUMLOCK, on},     {modifier::caps_lock_down, VK_CAPITAL, down},
-    {modifier::caps_lock_on, VK_CAPITAL, on},    {modifier::scroll_lock_down, VK_SCROLL, down},
+    {modifier::shift, VK_SHIFT, down},
+    {modifier::ctrl, VK_CONTROL, down},
+    {modifier::alt, VK_MENU, down},
+    {modifier::left_shift, VK_LSHIFT, down},
+    {modifier::left_ctrl, VK_LCONTROL, down},
+    {modifier::left_alt, VK_LMENU, down},
+    {modifier::right_shift, VK_RSHIFT, down},
+    {modifier::right_ctrl, VK_RCONTROL, down},
+    {modifier::right_alt, VK_RMENU, down},
+    {modifier::num_lock_down, VK_NUMLOCK, down},
+    {modifier::num_lock_on, VK_NUMLOCK, on},
+    {modifier::caps_lock_down, VK_CAPITAL, down},
+    {modifier::caps_lock_on, VK_CAPITAL, on},
+    {modifier::scroll_lock_down, VK_SCROLL, down},
     {modifier::scroll_lock_on, VK_SCROLL, on},
 };
 
@@ -133,7 +140,8 @@ std::int32_t position_code(WPARAM virtual_key, LPARAM lparam, std::int32_t modif
   const bool extended = (lparam >> key_bits::extended_shift) & 1;
   std::int32_t code = key_tables.positions[virtual_key + (extended ? 256 : 0)];
   if (code != key::left_shift_position && code != key::right_shift_position) return code;
-  const auto scan_code = static_cast<std::uint32_t>((lparam >> key_bits::scan_code_shift) & key_bits::scan_code_mask);
+  const auto scan_code =
+      static_cast<std::uint32_t>((lparam >> key_bits::scan_code_shift) & key_bits::scan_code_mask);
   if (scan_code == right_shift_scan_code) return key::right_shift_position;
   if (scan_code == left_shift_scan_code) return key::left_shift_position;
   const bool left = modifier_flags & modifier::left_shift;

@@ -38,7 +38,7 @@ constexpr std::int32_t right_shift_position = 0x110021;
 namespace key_bits {
 constexpr int scan_code_shift = 16;  // the scan code is bits 16 to 23
 constexpr LPARAM scan_code_mask = 0xFF;
-constexpr int extended_shift = 24;  // 1: an extended key (the right Ctrl, the arrows...)
+constexpr int extended_shift = 24;        // 1: an extended key (the right Ctrl, the arrows...)
 constexpr int previous_state_shift = 30;  // 1: the key was already down
 }  // namespace key_bits
 

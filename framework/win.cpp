@@ -188,7 +188,8 @@ LRESULT win::on_char_message(HWND window, UINT message, WPARAM wparam, LPARAM lp
     message = WM_UNICHAR;
     wparam = static_cast<WPARAM>(character);
   }
-  if (app->on_char(key_flags, character) == not_handled) return DefWindowProcW(window, message, wparam, lparam);
+  if (app->on_char(key_flags, character) == not_handled)
+    return DefWindowProcW(window, message, wparam, lparam);
   return message_handled;
 }
 
@@ -250,22 +251,43 @@ void win::on_sizing(WPARAM edge, RECT& proposed) {
   const auto move = [](LONG& side, double by) { side = truncated(side + by); };
   switch (edge) {
     case WMSZ_LEFT:
-      move(proposed.left, -grow_x); move(proposed.top, hh - grow_y); move(proposed.bottom, hh);
+      move(proposed.left, -grow_x);
+      move(proposed.top, hh - grow_y);
+      move(proposed.bottom, hh);
       break;
     case WMSZ_RIGHT:
-      move(proposed.right, grow_x); move(proposed.top, hh - grow_y); move(proposed.bottom, hh);
+      move(proposed.right, grow_x);
+      move(proposed.top, hh - grow_y);
+      move(proposed.bottom, hh);
       break;
     case WMSZ_TOP:
-      move(proposed.top, -grow_y); move(proposed.left, -hw); move(proposed.right, grow_x - hw);
+      move(proposed.top, -grow_y);
+      move(proposed.left, -hw);
+      move(proposed.right, grow_x - hw);
       break;
     case WMSZ_BOTTOM:
-      move(proposed.bottom, grow_y); move(proposed.left, -hw); move(proposed.right, grow_x - hw);
+      move(proposed.bottom, grow_y);
+      move(proposed.left, -hw);
+      move(proposed.right, grow_x - hw);
       break;
-    case WMSZ_TOPLEFT: move(proposed.top, -grow_y); move(proposed.left, -grow_x); break;
-    case WMSZ_TOPRIGHT: move(proposed.top, -grow_y); move(proposed.right, grow_x); break;
-    case WMSZ_BOTTOMLEFT: move(proposed.bottom, grow_y); move(proposed.left, -grow_x); break;
-    case WMSZ_BOTTOMRIGHT: move(proposed.bottom, grow_y); move(proposed.right, grow_x); break;
-    default: break;
+    case WMSZ_TOPLEFT:
+      move(proposed.top, -grow_y);
+      move(proposed.left, -grow_x);
+      break;
+    case WMSZ_TOPRIGHT:
+      move(proposed.top, -grow_y);
+      move(proposed.right, grow_x);
+      break;
+    case WMSZ_BOTTOMLEFT:
+      move(proposed.bottom, grow_y);
+      move(proposed.left, -grow_x);
+      break;
+    case WMSZ_BOTTOMRIGHT:
+      move(proposed.bottom, grow_y);
+      move(proposed.right, grow_x);
+      break;
+    default:
+      break;
   }
 }
 

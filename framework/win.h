@@ -61,8 +61,8 @@ class win {
   // height; unscaled when neither is set.
   static constexpr std::int32_t scale_to_width = 1;
   static constexpr std::int32_t scale_to_cover = 2;  // fills the client; the excess is cut off
-  static constexpr std::int32_t scale_to_fit = 3;  // all of it shows, with bands beside it
-  static constexpr std::int32_t stretch = 4;  // each axis on its own; the aspect is lost
+  static constexpr std::int32_t scale_to_fit = 3;    // all of it shows, with bands beside it
+  static constexpr std::int32_t stretch = 4;         // each axis on its own; the aspect is lost
 
   explicit win(desktop* owner);
   virtual ~win() = default;

@@ -152,19 +152,17 @@ void check_unit_type(FuzzedDataProvider& input) {
   const auto plen = static_cast<std::uint32_t>(pattern.size());
 
   const auto [t, p] = search_strings(text, pattern);
-  require(traits.find(pattern.data(), plen, text.data(), pos, tlen) == as_result(t.find(p, pos)),
-          "find");
-  require(traits.rfind(pattern.data(), plen, text.data(), pos, tlen) == as_result(t.rfind(p, pos)),
-          "rfind");
+  require(traits.find(pattern.data(), plen, text.data(), pos, tlen) == as_result(t.find(p, pos)), "find");
+  require(traits.rfind(pattern.data(), plen, text.data(), pos, tlen) == as_result(t.rfind(p, pos)), "rfind");
   require(traits.find_first_of(pattern.data(), plen, text.data(), pos, tlen) ==
               as_result(t.find_first_of(p, pos)),
           "find_first_of");
   require(traits.find_first_not_of(pattern.data(), plen, text.data(), pos, tlen) ==
               as_result(t.find_first_not_of(p, pos)),
           "find_first_not_of");
-  require(traits.find_last_of(pattern.data(), plen, text.data(), pos, tlen) ==
-              as_result(t.find_last_of(p, pos)),
-          "find_last_of");
+  require(
+      traits.find_last_of(pattern.data(), plen, text.data(), pos, tlen) == as_result(t.find_last_of(p, pos)),
+      "find_last_of");
   require(traits.find_last_not_of(pattern.data(), plen, text.data(), pos, tlen) ==
               as_result(t.find_last_not_of(p, pos)),
           "find_last_not_of");
@@ -190,10 +188,18 @@ void check_unit_type(FuzzedDataProvider& input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   switch (input.ConsumeIntegralInRange(0, 3)) {
-    case 0: check_unit_type<char>(input); break;
-    case 1: check_unit_type<WCHAR>(input); break;
-    case 2: check_unit_type<unsigned int>(input); break;
-    default: check_unit_type<double>(input); break;
+    case 0:
+      check_unit_type<char>(input);
+      break;
+    case 1:
+      check_unit_type<WCHAR>(input);
+      break;
+    case 2:
+      check_unit_type<unsigned int>(input);
+      break;
+    default:
+      check_unit_type<double>(input);
+      break;
   }
   return 0;
 }

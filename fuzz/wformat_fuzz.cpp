@@ -89,9 +89,9 @@ struct size_prefix {
 };
 
 const size_prefix prefixes[] = {
-    {u"", "", false, false},      {u"h", "h", true, false},   {u"l", "", false, true},
-    {u"w", "", false, true},      {u"ll", "ll", false, false}, {u"I64", "ll", false, false},
-    {u"I32", "", false, false},   {u"I", "l", false, false},
+    {u"", "", false, false},    {u"h", "h", true, false},    {u"l", "", false, true},
+    {u"w", "", false, true},    {u"ll", "ll", false, false}, {u"I64", "ll", false, false},
+    {u"I32", "", false, false}, {u"I", "l", false, false},
 };
 
 // Units that would continue a directive rather than end it.
@@ -136,7 +136,8 @@ class format_builder {
   count_part consume_count(bool precision) {
     count_part part;
     switch (input.ConsumeIntegralInRange(0, 4)) {
-      case 0: break;
+      case 0:
+        break;
       case 1:
         part.kind = count_part::digits;
         part.value = input.ConsumeIntegralInRange<std::int64_t>(0, 300);
@@ -147,8 +148,8 @@ class format_builder {
         break;
       case 3:
         part.kind = count_part::star;
-        part.value = input.ConsumeBool() ? input.ConsumeIntegralInRange(-300, 300)
-                                         : input.ConsumeIntegral<int>();
+        part.value =
+            input.ConsumeBool() ? input.ConsumeIntegralInRange(-300, 300) : input.ConsumeIntegral<int>();
         break;
       default:
         if (precision) part.kind = count_part::point_alone;
@@ -167,16 +168,15 @@ class format_builder {
     count_part precision = consume_count(true);
     const size_prefix& size = prefixes[input.ConsumeIntegralInRange<std::size_t>(0, 7)];
     const bool cut = input.ConsumeIntegralInRange(0, 15) == 0;
-    char16_t conversion = input.ConsumeBool()
-                              ? u"diuoxXpsScC%"[input.ConsumeIntegralInRange(0, 11)]
-                              : input.ConsumeIntegral<char16_t>();
+    char16_t conversion = input.ConsumeBool() ? u"diuoxXpsScC%"[input.ConsumeIntegralInRange(0, 11)]
+                                              : input.ConsumeIntegral<char16_t>();
     if (continues_directive(conversion)) conversion = u'y';
 
     // Stars and the conversion's own argument must fit in the budget.
-    const bool reads_argument = !cut && std::u16string_view(u"diuoxXpsScC").find(conversion) !=
-                                            std::u16string_view::npos;
-    std::size_t needed = (width.kind == count_part::star) + (precision.kind == count_part::star) +
-                         reads_argument;
+    const bool reads_argument =
+        !cut && std::u16string_view(u"diuoxXpsScC").find(conversion) != std::u16string_view::npos;
+    std::size_t needed =
+        (width.kind == count_part::star) + (precision.kind == count_part::star) + reads_argument;
     if (call.arguments.size() + needed > max_arguments) {
       width = precision = count_part();
       if (call.arguments.size() + reads_argument > max_arguments) conversion = u'%';
@@ -198,26 +198,34 @@ class format_builder {
     const std::u16string wide_tail = std::u16string(size.text) + conversion;
     const std::string_view c_size = size.c_text;
     switch (conversion) {
-      case u'd': case u'i': case u'u':
+      case u'd':
+      case u'i':
+      case u'u':
         call.c_alike = call.c_alike && flags.find(u'#') == std::u16string::npos;
         [[fallthrough]];
-      case u'o': case u'x': case u'X':
+      case u'o':
+      case u'x':
+      case u'X':
         add_integer(size);
         append(wide_tail, std::string(c_size) + static_cast<char>(conversion));
         break;
-      case u'c': case u'C': {
-        const int value = input.ConsumeBool() ? input.ConsumeIntegralInRange(0, 0x7f)
-                                              : input.ConsumeIntegral<int>();
+      case u'c':
+      case u'C': {
+        const int value =
+            input.ConsumeBool() ? input.ConsumeIntegralInRange(0, 0x7f) : input.ConsumeIntegral<int>();
         call.arguments.push_back(value);
         call.c_alike = call.c_alike && value >= 0 && value < 0x80 && size.text.empty() &&
                        precision.kind == count_part::none && only_left_flag(flags);
         append(wide_tail, "c");
         break;
       }
-      case u's': case u'S': {
+      case u's':
+      case u'S': {
         const bool narrow = size.narrow || (!size.wide && conversion == u'S');
-        if (narrow) add_narrow_text(precision.text_limit());
-        else add_wide_text(precision.text_limit());
+        if (narrow)
+          add_narrow_text(precision.text_limit());
+        else
+          add_wide_text(precision.text_limit());
         // AddressSanitizer's snprintf interceptor reads a %.0s argument as if it
         // had no precision (past the end of an empty array), so a precision of
         // zero is left out of the comparison.
@@ -256,9 +264,12 @@ class format_builder {
   }
 
   void add_integer(const size_prefix& size) {
-    if (size.c_text == "ll") call.arguments.push_back(input.ConsumeIntegral<long long>());
-    else if (size.c_text == "l") call.arguments.push_back(input.ConsumeIntegral<long>());
-    else call.arguments.push_back(input.ConsumeIntegral<int>());
+    if (size.c_text == "ll")
+      call.arguments.push_back(input.ConsumeIntegral<long long>());
+    else if (size.c_text == "l")
+      call.arguments.push_back(input.ConsumeIntegral<long>());
+    else
+      call.arguments.push_back(input.ConsumeIntegral<int>());
   }
 
   // A null pointer, a terminated text, or (when a precision bounds the

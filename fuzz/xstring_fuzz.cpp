@@ -48,8 +48,20 @@ struct lent_storage {
 };
 
 enum operation : int {
-  construct, copy_construct, assign, replace_by_fresh_text, replace_by_piece, remove_front,
-  remove_back, terminate, format, append, borrow, adopt_own_text, adopt_string, last = adopt_string
+  construct,
+  copy_construct,
+  assign,
+  replace_by_fresh_text,
+  replace_by_piece,
+  remove_front,
+  remove_back,
+  terminate,
+  format,
+  append,
+  borrow,
+  adopt_own_text,
+  adopt_string,
+  last = adopt_string
 };
 
 std::u16string widened(const std::string& narrow) { return std::u16string(narrow.begin(), narrow.end()); }
@@ -117,8 +129,7 @@ class session {
       case replace_by_piece: {
         const text& from = *strings[other];
         const std::uint32_t offset = input.ConsumeIntegralInRange<std::uint32_t>(0, from.length());
-        const std::uint32_t count =
-            input.ConsumeIntegralInRange<std::uint32_t>(0, from.length() - offset);
+        const std::uint32_t count = input.ConsumeIntegralInRange<std::uint32_t>(0, from.length() - offset);
         const std::u16string piece = models[other].substr(offset, count);
         const std::int32_t hint = other == target ? -1 : 0;
         s.replace(pos, n, source(from.data() + offset, count, from.capacity() - offset, hint));
@@ -227,9 +238,9 @@ class session {
       }
     }
     for (const lent_storage& storage : lent) {
-      require(storage.writable || std::u16string_view(storage.units.get(), storage.capacity) ==
-                                      storage.as_lent,
-              "read-only lent storage is never written");
+      require(
+          storage.writable || std::u16string_view(storage.units.get(), storage.capacity) == storage.as_lent,
+          "read-only lent storage is never written");
     }
   }
 

@@ -7,22 +7,25 @@
 #pragma once
 
 #ifdef _WIN32
-#  ifndef UNICODE
-#    define UNICODE
-#  endif
-#  ifndef _UNICODE
-#    define _UNICODE
-#  endif
-#  ifndef NOMINMAX
-#    define NOMINMAX
-#  endif
-#  include <windows.h>
-#  include <mmsystem.h>
-#  include <vfw.h>
-#  include <algorithm>  // gdiplus.h uses min and max, which NOMINMAX removed
-namespace Gdiplus { using std::max; using std::min; }
-#  include <gdiplus.h>
-#  include <stdlib.h>  // __argc, __wargv
+#ifndef UNICODE
+#define UNICODE
+#endif
+#ifndef _UNICODE
+#define _UNICODE
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <mmsystem.h>
+#include <vfw.h>
+#include <algorithm>  // gdiplus.h uses min and max, which NOMINMAX removed
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+#include <stdlib.h>  // __argc, __wargv
 #else
-#  include "platform/portable/win32_subset.h"
+#include "platform/portable/win32_subset.h"
 #endif

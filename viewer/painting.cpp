@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr WCHAR failure_message[] = TEXT("Sorry, looks like your audio system is not compatible with Warblet.");
+constexpr WCHAR failure_message[] =
+    TEXT("Sorry, looks like your audio system is not compatible with Warblet.");
 constexpr WCHAR paused_label[] = TEXT("(paused)");
 
 // A meter end's pixel offset for a magnitude on the meter's fixed scale.

@@ -26,8 +26,9 @@ TTF_Font* font_cache::face(std::int32_t line_height) {
     started = true;
     file = sans_serif_font_file();
     if (file.empty()) {
-      std::fprintf(stderr, "warblet: text cannot be drawn: fontconfig finds neither DejaVu Sans nor a "
-                           "sans-serif font\n");
+      std::fprintf(stderr,
+                   "warblet: text cannot be drawn: fontconfig finds neither DejaVu Sans nor a "
+                   "sans-serif font\n");
       failed = true;
       return nullptr;
     }

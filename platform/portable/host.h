@@ -48,8 +48,8 @@ struct host_event {
     resized,          // placement: the new client size (width, height)
     moved,            // placement: the client area's new top-left corner (x, y)
     minimized,
-    restored,         // back from minimised
-    exposed,          // the window's pixels must be presented again
+    restored,  // back from minimised
+    exposed,   // the window's pixels must be presented again
   };
   // Lock keys that are on, in key.locks.
   static constexpr std::uint32_t num_lock = 1, caps_lock = 2, scroll_lock = 4;
@@ -59,18 +59,18 @@ struct host_event {
   struct {
     std::uint32_t virtual_key;  // VK_ value
     std::uint32_t scan_code;
-    bool extended;              // the extended-key flag of Windows' lParam bit 24
+    bool extended;  // the extended-key flag of Windows' lParam bit 24
     bool down;
-    bool repeat;                // auto-repeat: the key was already down
-    bool alt;                   // Alt is held: WM_SYSKEYDOWN/UP rather than WM_KEYDOWN/UP
-    std::uint32_t locks;        // num_lock | caps_lock | scroll_lock that are on
+    bool repeat;          // auto-repeat: the key was already down
+    bool alt;             // Alt is held: WM_SYSKEYDOWN/UP rather than WM_KEYDOWN/UP
+    std::uint32_t locks;  // num_lock | caps_lock | scroll_lock that are on
   } key{};
   std::u16string text;
   struct {
-    std::int32_t x, y;          // client pixels, y downward (wheel: screen pixels)
-    std::int32_t button;        // 0 left, 1 right, 2 middle
+    std::int32_t x, y;    // client pixels, y downward (wheel: screen pixels)
+    std::int32_t button;  // 0 left, 1 right, 2 middle
     bool down;
-    std::int32_t wheel_delta;   // multiples of 120 per notch, away from the user positive
+    std::int32_t wheel_delta;  // multiples of 120 per notch, away from the user positive
   } mouse{};
   struct {
     std::int32_t x, y, width, height;
@@ -81,15 +81,15 @@ struct monitor_info {
   screen_rect area;
   screen_rect work_area;  // the area less task bars and docks
   bool primary = false;
-  std::string name;       // device name, UTF-8
+  std::string name;  // device name, UTF-8
 };
 
 struct window_spec {
   std::string title_utf8;
-  bool position_known = false;  // else the host chooses where the window goes
-  std::int32_t x = 0, y = 0;    // client area's top-left corner
+  bool position_known = false;         // else the host chooses where the window goes
+  std::int32_t x = 0, y = 0;           // client area's top-left corner
   std::int32_t width = 0, height = 0;  // client size
-  bool framed = true;           // a caption and a sizing border; else a bare popup
+  bool framed = true;                  // a caption and a sizing border; else a bare popup
   // The window's icon: RGBA bytes, rows top to bottom; null for the host's own.
   const std::uint8_t* icon_rgba = nullptr;
   std::int32_t icon_width = 0, icon_height = 0;
@@ -137,8 +137,8 @@ class host {
   virtual void set_full_screen(native_window w, bool full_screen) = 0;
   // Copies `rect` (client coordinates) of an XRGB8888 picture of the whole
   // client area to the screen. `stride` is in pixels.
-  virtual void present(native_window w, const std::uint32_t* pixels, std::int32_t width,
-                       std::int32_t height, std::int32_t stride, const screen_rect& rect) = 0;
+  virtual void present(native_window w, const std::uint32_t* pixels, std::int32_t width, std::int32_t height,
+                       std::int32_t stride, const screen_rect& rect) = 0;
   // Moves what the screen shows of a window without the pixels: each pixel of
   // `destination` (client coordinates) takes what the screen showed at
   // (x - dx, y - dy). False where the host cannot; the subset then presents

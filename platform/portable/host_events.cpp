@@ -24,7 +24,8 @@ void make_generic(std::uint32_t& virtual_key, std::uint32_t& scan_code, bool& ex
     case VK_LSHIFT:
     case VK_RSHIFT:
       if (scan_code == 0)
-        scan_code = virtual_key == VK_RSHIFT ? key_lparam::right_shift_scan_code : key_lparam::left_shift_scan_code;
+        scan_code =
+            virtual_key == VK_RSHIFT ? key_lparam::right_shift_scan_code : key_lparam::left_shift_scan_code;
       virtual_key = VK_SHIFT;
       break;
     case VK_LCONTROL:

@@ -30,7 +30,8 @@ void* allocate_zeroed_in_huge_pages(std::size_t bytes) {
 }
 
 void move_into_huge_pages(const void* start, std::size_t bytes) {
-  const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(start) + huge_page - 1) / huge_page * huge_page;
+  const std::uintptr_t first =
+      (reinterpret_cast<std::uintptr_t>(start) + huge_page - 1) / huge_page * huge_page;
   const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(start) + bytes) / huge_page * huge_page;
   if (first >= end) return;
   void* aligned = reinterpret_cast<void*>(first);

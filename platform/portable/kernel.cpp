@@ -51,9 +51,8 @@ VOID WINAPI GetStartupInfoW(LPSTARTUPINFOW info) {
   info->cb = sizeof *info;
 }
 
-DWORD WINAPI WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all,
-                                    DWORD milliseconds) {
+DWORD WINAPI WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all, DWORD milliseconds) {
   SetLastError(count == 0 || count > MAXIMUM_WAIT_OBJECTS || !handles ? ERROR_INVALID_PARAMETER
-                                                                       : ERROR_INVALID_HANDLE);
+                                                                      : ERROR_INVALID_HANDLE);
   return WAIT_FAILED;
 }

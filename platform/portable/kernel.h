@@ -55,5 +55,4 @@ VOID WINAPI GetStartupInfoW(LPSTARTUPINFOW info);
 // The subset creates no waitable objects, so every handle is invalid: the call
 // fails with ERROR_INVALID_HANDLE, or ERROR_INVALID_PARAMETER for a count of 0 or
 // more than MAXIMUM_WAIT_OBJECTS, as Windows does.
-DWORD WINAPI WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all,
-                                    DWORD milliseconds);
+DWORD WINAPI WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all, DWORD milliseconds);

@@ -28,8 +28,8 @@ UINT input_kind(UINT message) {
 bool is_key_down(UINT message) { return message == WM_KEYDOWN || message == WM_SYSKEYDOWN; }
 
 bool same_message(const MSG& a, const MSG& b) {
-  return a.hwnd == b.hwnd && a.message == b.message && a.wParam == b.wParam &&
-         a.lParam == b.lParam && a.time == b.time;
+  return a.hwnd == b.hwnd && a.message == b.message && a.wParam == b.wParam && a.lParam == b.lParam &&
+         a.time == b.time;
 }
 
 // Turns the host's pending events into messages.
@@ -52,11 +52,10 @@ bool in_range(UINT message, UINT filter_min, UINT filter_max) {
 }
 
 // Finds the first message of `messages` that matches, and removes it if asked.
-bool take_from(std::deque<queued_message>& messages, LPMSG out, HWND filter, UINT filter_min,
-               UINT filter_max, bool remove, bool is_input) {
+bool take_from(std::deque<queued_message>& messages, LPMSG out, HWND filter, UINT filter_min, UINT filter_max,
+               bool remove, bool is_input) {
   for (auto it = messages.begin(); it != messages.end(); ++it) {
-    if (!window_matches(it->msg.hwnd, filter) || !in_range(it->msg.message, filter_min, filter_max))
-      continue;
+    if (!window_matches(it->msg.hwnd, filter) || !in_range(it->msg.message, filter_min, filter_max)) continue;
     *out = it->msg;
     if (remove) {
       if (is_key_down(it->msg.message)) {
@@ -118,10 +117,9 @@ DWORD message_time() {
   return static_cast<DWORD>(counter / frequency * 1000 + counter % frequency * 1000 / frequency);
 }
 
-void post_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                  std::u16string typed_text) {
-  queue().posted.push_back({MSG{window, message, wparam, lparam, message_time(), {}},
-                            std::move(typed_text), std::nullopt});
+void post_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, std::u16string typed_text) {
+  queue().posted.push_back(
+      {MSG{window, message, wparam, lparam, message_time(), {}}, std::move(typed_text), std::nullopt});
   queue().changed |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
 }
 
@@ -216,8 +214,8 @@ BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam
 // already reported does not, though it is still queued. Windows documents that
 // the wait itself also makes input old; Wine does not do so, and here too a
 // second wait ends at once, since waking is the safer error.
-DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all,
-                                       DWORD milliseconds, DWORD wake_mask) {
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all, DWORD milliseconds,
+                                       DWORD wake_mask) {
   deliver_captured_audio();
   if (count > 0) {
     SetLastError(count >= MAXIMUM_WAIT_OBJECTS ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);

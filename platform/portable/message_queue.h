@@ -35,8 +35,7 @@ struct thread_queue {
 };
 
 // Posts a message. A key-down may carry the text its key typed.
-void post_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                  std::u16string typed_text = {});
+void post_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, std::u16string typed_text = {});
 // Queues input from the host. Retrieving it updates GetKeyState's state.
 void queue_input(queued_message message);
 // The last input message queued, to merge with (mouse moves) or attach to (text).

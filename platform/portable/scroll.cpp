@@ -20,7 +20,8 @@ void move_pixels(pixel_surface& surface, const region& destination, int dx, int 
   if (parts.empty() || (dx == 0 && dy == 0)) return;
   const std::size_t area = static_cast<std::size_t>(surface.width()) * surface.height();
   const std::vector<std::uint32_t> copy =
-      parts.size() == 1 ? std::vector<std::uint32_t>() : std::vector<std::uint32_t>(surface.data(), surface.data() + area);
+      parts.size() == 1 ? std::vector<std::uint32_t>()
+                        : std::vector<std::uint32_t>(surface.data(), surface.data() + area);
   const std::uint32_t* source = copy.empty() ? surface.data() : copy.data();
   for (const RECT& part : parts) {
     const std::size_t count = static_cast<std::size_t>(part.right - part.left);
@@ -41,8 +42,8 @@ void move_shown(window& w, const region& destination, int dx, int dy) {
   const std::vector<RECT> parts = destination.rectangles();
   const bool moved_by_host =
       w.native && w.visible && parts.size() == 1 &&
-      current_host().scroll_shown(w.native, screen_rect{parts[0].left, parts[0].top, parts[0].right, parts[0].bottom},
-                                  dx, dy);
+      current_host().scroll_shown(
+          w.native, screen_rect{parts[0].left, parts[0].top, parts[0].right, parts[0].bottom}, dx, dy);
   if (!moved_by_host) {
     mark_drawn(w, destination);
     return;
@@ -69,7 +70,8 @@ int WINAPI ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const
   destination.translate(dx, dy).intersect(limit);
   // Scrolling the whole client area, the usual case, moves where the picture
   // starts rather than every pixel.
-  const bool whole = same_rect(source.bounds(), w->client_rect()) && same_rect(limit.bounds(), w->client_rect());
+  const bool whole =
+      same_rect(source.bounds(), w->client_rect()) && same_rect(limit.bounds(), w->client_rect());
   if (!(whole && w->surface.scroll(dx, dy))) move_pixels(w->surface, destination, dx, dy);
   move_shown(*w, destination, dx, dy);
 

@@ -38,7 +38,8 @@ bool pixel_surface::scroll(std::int32_t dx, std::int32_t dy) {
   if (origin + shift < 0 || origin + shift > 2 * slack()) {
     // Out of room: the picture goes back to the middle of the store, in one
     // copy for every slack() pixels scrolled.
-    std::memmove(store.get() + slack() - shift, data(), static_cast<std::size_t>(area()) * sizeof(std::uint32_t));
+    std::memmove(store.get() + slack() - shift, data(),
+                 static_cast<std::size_t>(area()) * sizeof(std::uint32_t));
     origin = slack();
   } else {
     origin += shift;

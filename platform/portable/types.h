@@ -62,7 +62,9 @@ typedef DWORD COLORREF;
 
 // Distinct pointer types per handle kind, so that mixing them up does not compile.
 #define WARBLET_DECLARE_HANDLE(name) \
-  struct name##__ { int unused; };   \
+  struct name##__ {                  \
+    int unused;                      \
+  };                                 \
   typedef struct name##__* name
 typedef void* HANDLE;
 typedef void* HGDIOBJ;

@@ -126,8 +126,8 @@ LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wparam, LPARAM l
 // WAIT_OBJECT_0 when a message arrived since the queue was last looked at (by
 // PeekMessageW or GetMessageW) or arrives, WAIT_TIMEOUT when the timeout passed
 // first, WAIT_FAILED when the host cannot wait.
-DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all,
-                                       DWORD milliseconds, DWORD wake_mask);
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all, DWORD milliseconds,
+                                       DWORD wake_mask);
 
 int WINAPI ShowCursor(BOOL show);
 

@@ -44,11 +44,27 @@ std::u16string utf16_from_utf8(std::string_view text) {
     int extra;
     char32_t c;
     char32_t min;
-    if (lead < 0x80) { extra = 0; c = lead; min = 0; }
-    else if ((lead & 0xE0) == 0xC0) { extra = 1; c = lead & 0x1F; min = 0x80; }
-    else if ((lead & 0xF0) == 0xE0) { extra = 2; c = lead & 0x0F; min = 0x800; }
-    else if ((lead & 0xF8) == 0xF0) { extra = 3; c = lead & 0x07; min = 0x10000; }
-    else { out += static_cast<char16_t>(replacement); ++i; continue; }
+    if (lead < 0x80) {
+      extra = 0;
+      c = lead;
+      min = 0;
+    } else if ((lead & 0xE0) == 0xC0) {
+      extra = 1;
+      c = lead & 0x1F;
+      min = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      extra = 2;
+      c = lead & 0x0F;
+      min = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      extra = 3;
+      c = lead & 0x07;
+      min = 0x10000;
+    } else {
+      out += static_cast<char16_t>(replacement);
+      ++i;
+      continue;
+    }
 
     std::size_t j = i + 1;
     for (; j < text.size() && j <= i + extra; ++j) {
@@ -69,8 +85,7 @@ std::string utf8_from_utf16(std::u16string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     } else if (c >= 0xD800 && c <= 0xDFFF) {

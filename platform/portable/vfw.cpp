@@ -44,9 +44,7 @@ HDRAWDIB WINAPI DrawDibOpen() {
   return open_handles().add(std::make_unique<portable::drawdib_handle>());
 }
 
-BOOL WINAPI DrawDibClose(HDRAWDIB drawdib) {
-  return open_handles().erase(drawdib) ? TRUE : FALSE;
-}
+BOOL WINAPI DrawDibClose(HDRAWDIB drawdib) { return open_handles().erase(drawdib) ? TRUE : FALSE; }
 
 BOOL WINAPI DrawDibDraw(HDRAWDIB drawdib, HDC dc, int x_dst, int y_dst, int dx_dst, int dy_dst,
                         LPBITMAPINFOHEADER header, LPVOID bits, int x_src, int y_src, int dx_src, int dy_src,
@@ -77,7 +75,8 @@ BOOL WINAPI DrawDibDraw(HDRAWDIB drawdib, HDC dc, int x_dst, int y_dst, int dx_d
       // Source row y_src + (y - y_dst), counted from the top, is stored row
       // height - 1 - that.
       const std::int32_t stored_row = height - 1 - (y_src + (y - y_dst));
-      const auto* from = source + stored_row * row_bytes + static_cast<std::size_t>(x_src + part.left - x_dst) * 4;
+      const auto* from =
+          source + stored_row * row_bytes + static_cast<std::size_t>(x_src + part.left - x_dst) * 4;
       if (stored_row >= rows_ahead) __builtin_prefetch(from - rows_ahead * row_bytes);
       std::uint32_t* to = target.pixels + static_cast<std::size_t>(y) * target.stride + part.left;
       for (LONG x = part.left; x < part.right; ++x, from += 4) {

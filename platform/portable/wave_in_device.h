@@ -20,7 +20,7 @@ struct wave_in_device {
   std::unique_ptr<audio_capture> capture;
   std::size_t frame_samples = 0;  // samples per frame: one per channel
   bool started = false;
-  std::deque<WAVEHDR*> queue;  // the buffers handed to the device, oldest first
+  std::deque<WAVEHDR*> queue;         // the buffers handed to the device, oldest first
   std::vector<std::int16_t> scratch;  // whole frames, so that reads never split one
 };
 

@@ -79,12 +79,23 @@ bool parse_count(const WCHAR*& p, std::uint64_t& count) {
 void parse_flags(const WCHAR*& p, directive& d) {
   for (;; ++p) {
     switch (*p) {
-      case u'-': d.left = true; break;
-      case u'+': d.plus = true; break;
-      case u' ': d.space = true; break;
-      case u'#': d.alternate = true; break;
-      case u'0': d.zero = true; break;
-      default: return;
+      case u'-':
+        d.left = true;
+        break;
+      case u'+':
+        d.plus = true;
+        break;
+      case u' ':
+        d.space = true;
+        break;
+      case u'#':
+        d.alternate = true;
+        break;
+      case u'0':
+        d.zero = true;
+        break;
+      default:
+        return;
     }
   }
 }
@@ -128,9 +139,8 @@ void parse_size(const WCHAR*& p, directive& d) {
     std::u16string_view prefix;
     argument_size size;
   } prefixes[] = {
-      {u"I64", argument_size::quad},     {u"ll", argument_size::quad},
-      {u"I32", argument_size::standard}, {u"I", argument_size::pointer},
-      {u"h", argument_size::half},       {u"l", argument_size::wide},
+      {u"I64", argument_size::quad},  {u"ll", argument_size::quad}, {u"I32", argument_size::standard},
+      {u"I", argument_size::pointer}, {u"h", argument_size::half},  {u"l", argument_size::wide},
       {u"w", argument_size::wide},
   };
   for (const auto& candidate : prefixes) {
@@ -202,19 +212,27 @@ void put_character(unit_sink& out, directive d, argument_list& args) {
 
 std::int64_t signed_argument(const directive& d, argument_list& args) {
   switch (d.size) {
-    case argument_size::quad: return va_arg(args.list, long long);
-    case argument_size::pointer: return va_arg(args.list, std::intptr_t);
-    case argument_size::half: return static_cast<short>(va_arg(args.list, int));
-    default: return va_arg(args.list, int);
+    case argument_size::quad:
+      return va_arg(args.list, long long);
+    case argument_size::pointer:
+      return va_arg(args.list, std::intptr_t);
+    case argument_size::half:
+      return static_cast<short>(va_arg(args.list, int));
+    default:
+      return va_arg(args.list, int);
   }
 }
 
 std::uint64_t unsigned_argument(const directive& d, argument_list& args) {
   switch (d.size) {
-    case argument_size::quad: return va_arg(args.list, unsigned long long);
-    case argument_size::pointer: return va_arg(args.list, std::uintptr_t);
-    case argument_size::half: return static_cast<unsigned short>(va_arg(args.list, unsigned));
-    default: return va_arg(args.list, unsigned);
+    case argument_size::quad:
+      return va_arg(args.list, unsigned long long);
+    case argument_size::pointer:
+      return va_arg(args.list, std::uintptr_t);
+    case argument_size::half:
+      return static_cast<unsigned short>(va_arg(args.list, unsigned));
+    default:
+      return va_arg(args.list, unsigned);
   }
 }
 
@@ -222,8 +240,8 @@ void put_number(unit_sink& out, const directive& d, std::uint64_t magnitude, boo
   const bool upper = d.conversion == u'X' || d.conversion == u'p';
   const int base = d.conversion == u'o' ? 8 : (d.conversion == u'x' || upper) ? 16 : 10;
   char digit_buffer[64];
-  const char* digits_end = std::to_chars(digit_buffer, digit_buffer + sizeof digit_buffer,
-                                         magnitude, base).ptr;
+  const char* digits_end =
+      std::to_chars(digit_buffer, digit_buffer + sizeof digit_buffer, magnitude, base).ptr;
   std::u16string digits(static_cast<const char*>(digit_buffer), digits_end);
   if (upper) {
     for (char16_t& digit : digits) {
@@ -234,9 +252,12 @@ void put_number(unit_sink& out, const directive& d, std::uint64_t magnitude, boo
 
   const bool is_signed = d.conversion == u'd' || d.conversion == u'i';
   std::u16string prefix;
-  if (negative) prefix = u"-";
-  else if (is_signed && d.plus) prefix = u"+";
-  else if (is_signed && d.space) prefix = u" ";
+  if (negative)
+    prefix = u"-";
+  else if (is_signed && d.plus)
+    prefix = u"+";
+  else if (is_signed && d.space)
+    prefix = u" ";
   if (d.alternate && base == 16 && magnitude != 0) prefix += upper ? u"0X" : u"0x";
 
   std::uint64_t min_digits = d.has_precision ? d.precision : 1;
@@ -261,16 +282,28 @@ void put_number(unit_sink& out, const directive& d, std::uint64_t magnitude, boo
 // formatter knows (%n included: writing through an argument is refused).
 bool put_conversion(unit_sink& out, directive d, argument_list& args) {
   switch (d.conversion) {
-    case u'%': out.put(u'%'); return true;
-    case u's': case u'S': put_text(out, d, args); return true;
-    case u'c': case u'C': put_character(out, d, args); return true;
-    case u'd': case u'i': {
+    case u'%':
+      out.put(u'%');
+      return true;
+    case u's':
+    case u'S':
+      put_text(out, d, args);
+      return true;
+    case u'c':
+    case u'C':
+      put_character(out, d, args);
+      return true;
+    case u'd':
+    case u'i': {
       const std::int64_t value = signed_argument(d, args);
       const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : value;
       put_number(out, d, magnitude, value < 0);
       return true;
     }
-    case u'u': case u'o': case u'x': case u'X':
+    case u'u':
+    case u'o':
+    case u'x':
+    case u'X':
       put_number(out, d, unsigned_argument(d, args), false);
       return true;
     case u'p': {
@@ -280,7 +313,8 @@ bool put_conversion(unit_sink& out, directive d, argument_list& args) {
       put_number(out, d, address, false);
       return true;
     }
-    default: return false;
+    default:
+      return false;
   }
 }
 

@@ -95,9 +95,9 @@ BOOL WINAPI UnregisterClassW(LPCWSTR class_name, HINSTANCE instance);
 // 0, 0); width = CW_USEDEFAULT gives an overlapped window three quarters of the
 // primary monitor's work area. Fails when the host can make no window (no
 // display), with ERROR_GEN_FAILURE and the host's reason on stderr.
-HWND WINAPI CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_name, DWORD style,
-                            int x, int y, int width, int height, HWND parent, HMENU menu,
-                            HINSTANCE instance, LPVOID param);
+HWND WINAPI CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_name, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                            LPVOID param);
 BOOL WINAPI DestroyWindow(HWND window);
 // Returns whether the window was visible before. Showing invalidates the whole
 // client area, to be erased.

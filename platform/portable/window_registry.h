@@ -24,9 +24,9 @@ struct window {
   std::vector<BYTE> extra;  // the class's cbWndExtra bytes
   native_window native = 0;
 
-  RECT outer{};  // the window rectangle, screen coordinates
-  RECT frame{};  // the frame's thickness on each side
-  std::int32_t client_width = 0, client_height = 0;  // 0 x 0 while minimised
+  RECT outer{};                                          // the window rectangle, screen coordinates
+  RECT frame{};                                          // the frame's thickness on each side
+  std::int32_t client_width = 0, client_height = 0;      // 0 x 0 while minimised
   std::int32_t restored_width = 0, restored_height = 0;  // the client size to restore
   bool visible = false;
   bool minimized = false;

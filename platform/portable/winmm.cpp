@@ -19,9 +19,7 @@ wave_in_table& open_devices() { return process().wave_in_devices; }
 
 wave_in_device* device_of(HWAVEIN handle) { return open_devices().find(handle); }
 
-bool header_is_valid(const WAVEHDR* header, UINT size) {
-  return header && size >= sizeof(WAVEHDR);
-}
+bool header_is_valid(const WAVEHDR* header, UINT size) { return header && size >= sizeof(WAVEHDR); }
 
 void hand_back(wave_in_device& device) {
   WAVEHDR* header = device.queue.front();
@@ -62,8 +60,8 @@ constexpr DWORD highest_rate = 384000;
 
 bool is_supported(const WAVEFORMATEX& f) {
   return f.wFormatTag == WAVE_FORMAT_PCM && f.wBitsPerSample == 16 && f.nChannels > 0 &&
-         f.nSamplesPerSec > 0 && f.nSamplesPerSec <= highest_rate &&
-         f.nBlockAlign == f.nChannels * 2 && f.nAvgBytesPerSec == f.nSamplesPerSec * f.nBlockAlign;
+         f.nSamplesPerSec > 0 && f.nSamplesPerSec <= highest_rate && f.nBlockAlign == f.nChannels * 2 &&
+         f.nAvgBytesPerSec == f.nSamplesPerSec * f.nBlockAlign;
 }
 
 }  // namespace
@@ -81,8 +79,8 @@ std::uint64_t wave_in_dropped(HWAVEIN handle) {
 
 using namespace portable;
 
-MMRESULT WINAPI waveInOpen(LPHWAVEIN handle, UINT device_id, LPCWAVEFORMATEX format,
-                           DWORD_PTR callback, DWORD_PTR instance, DWORD flags) {
+MMRESULT WINAPI waveInOpen(LPHWAVEIN handle, UINT device_id, LPCWAVEFORMATEX format, DWORD_PTR callback,
+                           DWORD_PTR instance, DWORD flags) {
   deliver_captured_audio();
   const bool query = (flags & WAVE_FORMAT_QUERY) != 0;
   if ((!handle && !query) || !format) return MMSYSERR_INVALPARAM;
@@ -93,9 +91,8 @@ MMRESULT WINAPI waveInOpen(LPHWAVEIN handle, UINT device_id, LPCWAVEFORMATEX for
 
   try {
     std::string error;
-    std::unique_ptr<audio_capture> capture =
-        current_host().open_capture(static_cast<std::int32_t>(format->nSamplesPerSec),
-                                    format->nChannels, error);
+    std::unique_ptr<audio_capture> capture = current_host().open_capture(
+        static_cast<std::int32_t>(format->nSamplesPerSec), format->nChannels, error);
     if (!capture) {
       std::fprintf(stderr, "warblet: no wave input device: %s\n", error.c_str());
       return MMSYSERR_BADDEVICEID;

@@ -81,8 +81,8 @@ typedef WAVEHDR* LPWAVEHDR;
 // nAvgBytesPerSec does not follow from its other fields, where Windows quietly
 // corrects them: a caller that gets them wrong has a fault worth seeing.
 // Callbacks are not supported (MMSYSERR_NOTSUPPORTED): the program polls.
-MMRESULT WINAPI waveInOpen(LPHWAVEIN handle, UINT device_id, LPCWAVEFORMATEX format,
-                           DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
+MMRESULT WINAPI waveInOpen(LPHWAVEIN handle, UINT device_id, LPCWAVEFORMATEX format, DWORD_PTR callback,
+                           DWORD_PTR instance, DWORD flags);
 // Fails with WAVERR_STILLPLAYING while buffers are queued.
 MMRESULT WINAPI waveInClose(HWAVEIN handle);
 MMRESULT WINAPI waveInPrepareHeader(HWAVEIN handle, LPWAVEHDR header, UINT size);

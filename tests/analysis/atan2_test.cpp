@@ -44,14 +44,14 @@ TEST(Atan2Lanes, SignedZerosAxesAndDiagonalsAsTheLibrary) {
     double y, x;
   };
   const point points[] = {
-      {0.0, 0.0},   {-0.0, 0.0},  {0.0, -0.0},   {-0.0, -0.0},  // +-0 and +-pi
-      {0.0, 3.0},   {-0.0, 3.0},  {0.0, -3.0},   {-0.0, -3.0},  // on the x axis
-      {2.0, 0.0},   {2.0, -0.0},  {-2.0, 0.0},   {-2.0, -0.0},  // on the y axis: +-pi/2
-      {1.0, 1.0},   {-1.0, 1.0},  {1.0, -1.0},   {-1.0, -1.0},  // the diagonals
-      {tiny, 1.0},  {1.0, tiny},  {tiny, -1.0},  {tiny, tiny},  // subnormal coordinates
-      {huge, huge}, {huge, -huge}, {-huge, huge / 3}, {1e-300, 1e300},  // extremes
-      {huge * 0.75, huge}, {-huge, huge * 0.6},  // their sum would overflow
-      {inf, 1.0},   {1.0, inf},   {1.0, -inf},   {-inf, -1.0},  // one infinite coordinate
+      {0.0, 0.0},          {-0.0, 0.0},         {0.0, -0.0},       {-0.0, -0.0},     // +-0 and +-pi
+      {0.0, 3.0},          {-0.0, 3.0},         {0.0, -3.0},       {-0.0, -3.0},     // on the x axis
+      {2.0, 0.0},          {2.0, -0.0},         {-2.0, 0.0},       {-2.0, -0.0},     // on the y axis: +-pi/2
+      {1.0, 1.0},          {-1.0, 1.0},         {1.0, -1.0},       {-1.0, -1.0},     // the diagonals
+      {tiny, 1.0},         {1.0, tiny},         {tiny, -1.0},      {tiny, tiny},     // subnormal coordinates
+      {huge, huge},        {huge, -huge},       {-huge, huge / 3}, {1e-300, 1e300},  // extremes
+      {huge * 0.75, huge}, {-huge, huge * 0.6},                                   // their sum would overflow
+      {inf, 1.0},          {1.0, inf},          {1.0, -inf},       {-inf, -1.0},  // one infinite coordinate
   };
   for (const point& p : points) {
     SCOPED_TRACE(testing::Message() << "y " << p.y << " x " << p.x);
@@ -59,7 +59,8 @@ TEST(Atan2Lanes, SignedZerosAxesAndDiagonalsAsTheLibrary) {
     const double expected = std::atan2(p.y, p.x);
     const double expected_opposite = std::atan2(-p.y, -p.x);
     EXPECT_LE(ulps_between(got.first, expected), 1) << got.first << " vs " << expected;
-    EXPECT_LE(ulps_between(got.opposite, expected_opposite), 1) << got.opposite << " vs " << expected_opposite;
+    EXPECT_LE(ulps_between(got.opposite, expected_opposite), 1)
+        << got.opposite << " vs " << expected_opposite;
     // Zero results must carry the library's sign.
     if (expected == 0.0) {
       EXPECT_TRUE(same_bits(got.first, expected));
@@ -94,8 +95,8 @@ std::int64_t largest_error(double log10_ratio_low, double log10_ratio_high, unsi
     if (s & 1) x = -x;
     if (s & 2) y = -y;
     const angles got = atan2_both_lanes(y, x);
-    const std::int64_t error = std::max(ulps_between(got.first, std::atan2(y, x)),
-                                        ulps_between(got.opposite, std::atan2(-y, -x)));
+    const std::int64_t error =
+        std::max(ulps_between(got.first, std::atan2(y, x)), ulps_between(got.opposite, std::atan2(-y, -x)));
     if (error > largest) largest = error;
   }
   return largest;

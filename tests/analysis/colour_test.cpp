@@ -27,12 +27,18 @@ TEST(ColourTable, SectorBoundaries) {
   };
   // Within a sector f = 6k/1024 minus the sector number.
   const entry entries[] = {
-      {0, 0, 0, 0},           {170, 0, 0, 0},                 // black
-      {171, 1.0 / 512, 0, 0}, {341, 511.0 / 512, 0, 0},       // to blue
-      {342, 1, 2.0 / 512, 0}, {511, 1, 509.0 / 512, 0},       // to cyan
-      {512, 1, 1, 0},         {682, 2.0 / 512, 1, 0},         // to green
-      {683, 0, 1, 1.0 / 512}, {853, 0, 1, 511.0 / 512},       // to yellow
-      {854, 0, 510.0 / 512, 1}, {1023, 0, 3.0 / 512, 1},      // to red
+      {0, 0, 0, 0},
+      {170, 0, 0, 0},  // black
+      {171, 1.0 / 512, 0, 0},
+      {341, 511.0 / 512, 0, 0},  // to blue
+      {342, 1, 2.0 / 512, 0},
+      {511, 1, 509.0 / 512, 0},  // to cyan
+      {512, 1, 1, 0},
+      {682, 2.0 / 512, 1, 0},  // to green
+      {683, 0, 1, 1.0 / 512},
+      {853, 0, 1, 511.0 / 512},  // to yellow
+      {854, 0, 510.0 / 512, 1},
+      {1023, 0, 3.0 / 512, 1},  // to red
   };
   for (const entry& e : entries) {
     SCOPED_TRACE(e.k);
@@ -50,13 +56,13 @@ TEST(ColourColumn, PixelOfLevel) {
     bytes expected;
   };
   const sample samples[] = {
-      {1.0, true, {0, 1, 255, 0xFF}},     // pure red with a trace of green
+      {1.0, true, {0, 1, 255, 0xFF}},  // pure red with a trace of green
       {1.0, false, {255, 255, 255, 0xFF}},
-      {7.5, true, {0, 1, 255, 0xFF}},     // clamped to 1
+      {7.5, true, {0, 1, 255, 0xFF}},  // clamped to 1
       {0.0, true, {0, 0, 0, 0xFF}},
       {0.0, false, {0, 0, 0, 0xFF}},
       {std::nextafter(171.0 / 1023, 0.0), true, {0, 0, 0, 0xFF}},  // lowest sixth is black
-      {-inf, true, {0, 0, 0, 0xFF}},      // silence on the logarithmic scale
+      {-inf, true, {0, 0, 0, 0xFF}},                               // silence on the logarithmic scale
       {-inf, false, {0, 0, 0, 0xFF}},
       {std::nan(""), true, {0, 0, 0, 0xFF}},
       {0.5, false, {127, 127, 127, 0xFF}},
@@ -96,7 +102,7 @@ TEST(Level, FarBelowTheFloorIsMinusInfinityAndShowsBlack) {
 }
 
 TEST(ColourColumn, WritesOneColumnBottomRowFirst) {
-  settings_record values;  // logarithmic levels, colour map
+  settings_record values;                      // logarithmic levels, colour map
   const std::int32_t stride = 16, height = 4;  // three pixels and some padding per row
   std::vector<unsigned char> pixels(stride * height, 0xAB);
   const std::vector<double> rows = {0.0, 2 * values.max_magnitude, 1.0, values.min_magnitude};

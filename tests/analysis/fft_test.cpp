@@ -46,7 +46,8 @@ TEST(FFT, AgreesWithDirectTransformForEverySize) {
 
     // A radix-2 transform's rounding error grows with the number of stages,
     // log2 n; the samples are at most 1, so so are the outputs.
-    const double tolerance = 16.0 * std::log2(static_cast<double>(n)) * std::numeric_limits<double>::epsilon();
+    const double tolerance =
+        16.0 * std::log2(static_cast<double>(n)) * std::numeric_limits<double>::epsilon();
     for (std::size_t k = 0; k <= n / 2; ++k) {
       // Magnitude 2|X|/n inside the band, |X|/n at the ends; phase -arg X.
       const long double scale = (k == 0 || k == n / 2) ? 1.0L / n : 2.0L / n;
@@ -68,13 +69,9 @@ TEST(FFT, PureTonesReadTheirAmplitudeOnTheirBin) {
     double amplitude;
   };
   const tone tones[] = {
-      {1024, 0, 1.0},     // a constant frame is a tone on bin 0
-      {16, 0, -0.25},
-      {1024, 1, 0.5},     // cosines inside the band
-      {1024, 100, 1.0},
-      {1024, 511, 0.75},
-      {8, 3, 2.0},
-      {1024, 512, 0.3},   // (-1)^j on the last bin
+      {1024, 0, 1.0},                    // a constant frame is a tone on bin 0
+      {16, 0, -0.25},   {1024, 1, 0.5},  // cosines inside the band
+      {1024, 100, 1.0}, {1024, 511, 0.75}, {8, 3, 2.0}, {1024, 512, 0.3},  // (-1)^j on the last bin
       {2, 1, 1.0},
   };
   for (const tone& t : tones) {

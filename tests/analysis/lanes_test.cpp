@@ -15,8 +15,21 @@
 
 namespace {
 
-enum class operation { add, subtract, multiply, divide, square_root, lesser, greater, select_less, less, more, equal,
-                       sign_spread, abs_by_mask };
+enum class operation {
+  add,
+  subtract,
+  multiply,
+  divide,
+  square_root,
+  lesser,
+  greater,
+  select_less,
+  less,
+  more,
+  equal,
+  sign_spread,
+  abs_by_mask
+};
 
 std::uint64_t bits(double value) {
   std::uint64_t raw;
@@ -29,19 +42,32 @@ constexpr std::uint64_t all = ~std::uint64_t{0};
 // What one lane must hold, as bits, computed with plain doubles.
 std::uint64_t expected(operation op, double a, double b) {
   switch (op) {
-    case operation::add: return bits(a + b);
-    case operation::subtract: return bits(a - b);
-    case operation::multiply: return bits(a * b);
-    case operation::divide: return bits(a / b);
-    case operation::square_root: return bits(std::sqrt(a));
-    case operation::lesser: return bits(a < b ? a : b);
-    case operation::greater: return bits(a > b ? a : b);
-    case operation::select_less: return bits(a < b ? a : b);
-    case operation::less: return a < b ? all : 0;
-    case operation::more: return a > b ? all : 0;
-    case operation::equal: return a == b ? all : 0;
-    case operation::sign_spread: return std::signbit(a) ? all : 0;
-    case operation::abs_by_mask: return bits(std::fabs(a));
+    case operation::add:
+      return bits(a + b);
+    case operation::subtract:
+      return bits(a - b);
+    case operation::multiply:
+      return bits(a * b);
+    case operation::divide:
+      return bits(a / b);
+    case operation::square_root:
+      return bits(std::sqrt(a));
+    case operation::lesser:
+      return bits(a < b ? a : b);
+    case operation::greater:
+      return bits(a > b ? a : b);
+    case operation::select_less:
+      return bits(a < b ? a : b);
+    case operation::less:
+      return a < b ? all : 0;
+    case operation::more:
+      return a > b ? all : 0;
+    case operation::equal:
+      return a == b ? all : 0;
+    case operation::sign_spread:
+      return std::signbit(a) ? all : 0;
+    case operation::abs_by_mask:
+      return bits(std::fabs(a));
   }
   return 0;
 }
@@ -52,19 +78,45 @@ void lanes_result(operation op, lane_pair a, lane_pair b, std::uint64_t out[2]) 
   const auto sign_bit = decltype(a < b){INT64_MIN, INT64_MIN};
   lane_pair result;
   switch (op) {
-    case operation::add: result = a + b; break;
-    case operation::subtract: result = a - b; break;
-    case operation::multiply: result = a * b; break;
-    case operation::divide: result = a / b; break;
-    case operation::square_root: result = square_root(a); break;
-    case operation::lesser: result = lesser(a, b); break;
-    case operation::greater: result = greater(a, b); break;
-    case operation::select_less: result = select(a < b, a, b); break;
-    case operation::less: result = lanes_of(a < b); break;
-    case operation::more: result = lanes_of(a > b); break;
-    case operation::equal: result = lanes_of(a == b); break;
-    case operation::sign_spread: result = lanes_of(sign_spread(bits_of(a))); break;
-    case operation::abs_by_mask: result = lanes_of(bits_of(a) & ~sign_bit); break;
+    case operation::add:
+      result = a + b;
+      break;
+    case operation::subtract:
+      result = a - b;
+      break;
+    case operation::multiply:
+      result = a * b;
+      break;
+    case operation::divide:
+      result = a / b;
+      break;
+    case operation::square_root:
+      result = square_root(a);
+      break;
+    case operation::lesser:
+      result = lesser(a, b);
+      break;
+    case operation::greater:
+      result = greater(a, b);
+      break;
+    case operation::select_less:
+      result = select(a < b, a, b);
+      break;
+    case operation::less:
+      result = lanes_of(a < b);
+      break;
+    case operation::more:
+      result = lanes_of(a > b);
+      break;
+    case operation::equal:
+      result = lanes_of(a == b);
+      break;
+    case operation::sign_spread:
+      result = lanes_of(sign_spread(bits_of(a)));
+      break;
+    case operation::abs_by_mask:
+      result = lanes_of(bits_of(a) & ~sign_bit);
+      break;
   }
   out[0] = bits(result[0]);
   out[1] = bits(result[1]);
@@ -80,13 +132,14 @@ struct operand_pair {
 
 // Ordinary values, signed zeros, NaN on either side, infinities, subnormals.
 const operand_pair operands[] = {
-    {1.5, -2.25}, {-3.0, 7.0},   {0.0, -0.0}, {-0.0, 0.0}, {nan, 1.0},   {1.0, nan},      {-inf, inf},
-    {inf, 2.0},   {tiny, -tiny}, {-tiny, 0.0}, {4.0, 4.0}, {1e308, 1e-308}, {-1e-300, 1e300}, {2.0, 0.0},
+    {1.5, -2.25}, {-3.0, 7.0},   {0.0, -0.0},  {-0.0, 0.0}, {nan, 1.0},      {1.0, nan},       {-inf, inf},
+    {inf, 2.0},   {tiny, -tiny}, {-tiny, 0.0}, {4.0, 4.0},  {1e308, 1e-308}, {-1e-300, 1e300}, {2.0, 0.0},
 };
 
-const operation operations[] = {operation::add,     operation::subtract,    operation::multiply, operation::divide,
-                                operation::square_root, operation::lesser,  operation::greater,  operation::select_less,
-                                operation::less,    operation::more,        operation::equal,    operation::sign_spread,
+const operation operations[] = {operation::add,        operation::subtract,    operation::multiply,
+                                operation::divide,     operation::square_root, operation::lesser,
+                                operation::greater,    operation::select_less, operation::less,
+                                operation::more,       operation::equal,       operation::sign_spread,
                                 operation::abs_by_mask};
 
 // Every operation on every pair of operands, each pair in lane 0 with the
@@ -101,9 +154,11 @@ void check_against_doubles(const char* implementation) {
       std::uint64_t got[2];
       lanes_result(op, lane_pair{first.a, second.a}, lane_pair{first.b, second.b}, got);
       EXPECT_EQ(got[0], expected(op, first.a, first.b))
-          << implementation << " operation " << static_cast<int>(op) << ", lane 0, a " << first.a << " b " << first.b;
+          << implementation << " operation " << static_cast<int>(op) << ", lane 0, a " << first.a << " b "
+          << first.b;
       EXPECT_EQ(got[1], expected(op, second.a, second.b))
-          << implementation << " operation " << static_cast<int>(op) << ", lane 1, a " << second.a << " b " << second.b;
+          << implementation << " operation " << static_cast<int>(op) << ", lane 1, a " << second.a << " b "
+          << second.b;
     }
   }
 }

@@ -23,9 +23,15 @@ double magnitude_at(double level, const settings_record& values) {
 // Magnitudes that probe every step's start from both sides, spread
 // magnitudes over many decades, and the special values.
 std::vector<double> probes(const settings_record& values, std::int32_t steps) {
-  std::vector<double> m = {0.0, -0.0, -1.0, values.min_magnitude, values.max_magnitude,
-                           std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(),
-                           std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
+  std::vector<double> m = {0.0,
+                           -0.0,
+                           -1.0,
+                           values.min_magnitude,
+                           values.max_magnitude,
+                           std::numeric_limits<double>::denorm_min(),
+                           std::numeric_limits<double>::max(),
+                           std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::quiet_NaN()};
   for (std::int32_t i = 0; i <= steps; ++i) {
     double near = magnitude_at(static_cast<double>(i) / steps, values);
     for (int k = 0; k < 8; ++k) near = std::nextafter(near, 0.0);

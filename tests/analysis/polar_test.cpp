@@ -11,8 +11,8 @@ TEST(ToPolar, EveryBinOfOddAndEvenCounts) {
   // (re, im) points whose magnitudes are exact, in all four quadrants and on
   // the axes; each count converts a prefix, so the last bin is sometimes
   // paired with the next and sometimes alone.
-  const std::vector<spectrum_bin> points = {
-      {3.0, 4.0}, {-5.0, 12.0}, {-8.0, -15.0}, {0.6, -0.8}, {0.0, 2.0}, {-7.0, 0.0}, {0.0, 0.0}};
+  const std::vector<spectrum_bin> points = {{3.0, 4.0}, {-5.0, 12.0}, {-8.0, -15.0}, {0.6, -0.8},
+                                            {0.0, 2.0}, {-7.0, 0.0},  {0.0, 0.0}};
   for (std::size_t count = 1; count <= points.size(); ++count) {
     SCOPED_TRACE(count);
     std::vector<spectrum_bin> bins(points.begin(), points.end());

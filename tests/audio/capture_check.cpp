@@ -140,7 +140,8 @@ int main(int argc, char** argv) {
       std::printf("the microphone did not open\n");
       result = 1;
     } else {
-      result = mode == "tone" ? check_tone(capture, argc > 2 ? std::atof(argv[2]) : 1000) : check_vanish(capture);
+      result =
+          mode == "tone" ? check_tone(capture, argc > 2 ? std::atof(argv[2]) : 1000) : check_vanish(capture);
     }
   }
   portable::install_host(nullptr);

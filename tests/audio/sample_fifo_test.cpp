@@ -20,8 +20,10 @@ TEST(SampleFifo, KeepsTheNewestSamplesAndCountsWhatItDropped) {
       {"fits", {{1, 2, 3}, {4, 5}}, {1, 2, 3, 4, 5}, 0},
       {"exactly full", {{1, 2, 3, 4, 5, 6, 7, 8}}, {1, 2, 3, 4, 5, 6, 7, 8}, 0},
       {"overflows by two", {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10}}, {3, 4, 5, 6, 7, 8, 9, 10}, 2},
-      {"one push larger than the queue", {{1, 2}, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
-       {5, 6, 7, 8, 9, 10, 11, 12}, 4},
+      {"one push larger than the queue",
+       {{1, 2}, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+       {5, 6, 7, 8, 9, 10, 11, 12},
+       4},
   };
   for (const fifo_case& c : cases) {
     SCOPED_TRACE(c.name);

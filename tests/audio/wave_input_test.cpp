@@ -157,7 +157,8 @@ TEST(WaveInput, AfterAStallTheMostRecentAudioIsKeptAndTheOldestDropped) {
   std::uint32_t read_position = 0;
   const std::vector<std::int16_t> taken = take_completed(capture, read_position);
   ASSERT_EQ(taken.size(), 66u * 240);
-  for (std::size_t i = 0; i < taken.size(); ++i) ASSERT_EQ(taken[i], static_cast<std::int16_t>(8000 + i)) << i;
+  for (std::size_t i = 0; i < taken.size(); ++i)
+    ASSERT_EQ(taken[i], static_cast<std::int16_t>(8000 + i)) << i;
 }
 
 TEST(WaveInput, RequeueEndsWhenTheDeviceIsGoneUnderneath) {
@@ -195,7 +196,8 @@ TEST(WaveInput, AFullRoundIsTheWholeRingOfNewSamples) {
   EXPECT_EQ(capture.fresh_buffers, 67u);
   const std::vector<std::int16_t> taken = take_completed(capture, read_position);
   ASSERT_EQ(taken.size(), 16080u);
-  for (std::size_t i = 0; i < taken.size(); ++i) ASSERT_EQ(taken[i], static_cast<std::int16_t>(2400 + i)) << i;
+  for (std::size_t i = 0; i < taken.size(); ++i)
+    ASSERT_EQ(taken[i], static_cast<std::int16_t>(2400 + i)) << i;
 }
 
 // A buffer the device refuses to take back stays at the head until it does:
@@ -244,7 +246,8 @@ TEST(WaveInput, HeadersNotYetQueuedWhenOpeningFailsAreEmpty) {
   host.failing = [&](portable::host::fallible call) {
     if (call != portable::host::fallible::wave_in_add_buffer || ++calls != 5) return false;
     const auto* bytes = reinterpret_cast<const unsigned char*>(&capture.headers[5]);
-    later_headers_empty = std::all_of(bytes, bytes + 62 * sizeof(WAVEHDR), [](unsigned char b) { return b == 0; });
+    later_headers_empty =
+        std::all_of(bytes, bytes + 62 * sizeof(WAVEHDR), [](unsigned char b) { return b == 0; });
     return true;
   };
   EXPECT_EQ(capture.open(8000.0, 1), 5);

@@ -139,12 +139,23 @@ TEST(WaveIn, OpenTakesSixteenBitPcmWhoseFieldsAgree) {
       {"8000 Hz mono", [](WAVEFORMATEX&) {}, CALLBACK_NULL, MMSYSERR_NOERROR},
       {"44100 Hz stereo", [](WAVEFORMATEX& f) { f = pcm(2, 44100); }, CALLBACK_NULL, MMSYSERR_NOERROR},
       {"not PCM", [](WAVEFORMATEX& f) { f.wFormatTag = 3; }, CALLBACK_NULL, WAVERR_BADFORMAT},
-      {"8 bits", [](WAVEFORMATEX& f) { f.wBitsPerSample = 8; f.nBlockAlign = 1; f.nAvgBytesPerSec = 8000; },
+      {"8 bits",
+       [](WAVEFORMATEX& f) {
+         f.wBitsPerSample = 8;
+         f.nBlockAlign = 1;
+         f.nAvgBytesPerSec = 8000;
+       },
        CALLBACK_NULL, WAVERR_BADFORMAT},
       {"block align disagrees", [](WAVEFORMATEX& f) { f.nBlockAlign = 4; }, CALLBACK_NULL, WAVERR_BADFORMAT},
-      {"byte rate disagrees", [](WAVEFORMATEX& f) { f.nAvgBytesPerSec = 8000; }, CALLBACK_NULL, WAVERR_BADFORMAT},
+      {"byte rate disagrees", [](WAVEFORMATEX& f) { f.nAvgBytesPerSec = 8000; }, CALLBACK_NULL,
+       WAVERR_BADFORMAT},
       {"a rate no device has", [](WAVEFORMATEX& f) { f = pcm(1, 4000000); }, CALLBACK_NULL, WAVERR_BADFORMAT},
-      {"no channels", [](WAVEFORMATEX& f) { f.nChannels = 0; f.nBlockAlign = 0; f.nAvgBytesPerSec = 0; },
+      {"no channels",
+       [](WAVEFORMATEX& f) {
+         f.nChannels = 0;
+         f.nBlockAlign = 0;
+         f.nAvgBytesPerSec = 0;
+       },
        CALLBACK_NULL, WAVERR_BADFORMAT},
       {"a callback", [](WAVEFORMATEX&) {}, 0x00030000u, MMSYSERR_NOTSUPPORTED},
   };

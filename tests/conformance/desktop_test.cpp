@@ -84,12 +84,14 @@ TEST(DisplaySettings, AMonitorsModeIsAppliedAndRestoredByItsDeviceName) {
   EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, &mode, nullptr, CDS_FULLSCREEN, nullptr),
             DISP_CHANGE_SUCCESSFUL);
   EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, nullptr, nullptr, 0, nullptr), DISP_CHANGE_SUCCESSFUL);
-  EXPECT_EQ(ChangeDisplaySettingsExW(nullptr, &mode, nullptr, CDS_FULLSCREEN, nullptr), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(ChangeDisplaySettingsExW(nullptr, &mode, nullptr, CDS_FULLSCREEN, nullptr),
+            DISP_CHANGE_SUCCESSFUL);
   EXPECT_EQ(ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr), DISP_CHANGE_SUCCESSFUL);
   DEVMODEW odd = mode;
   odd.dmPelsWidth = 1234;
   odd.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-  EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, &odd, nullptr, CDS_FULLSCREEN, nullptr), DISP_CHANGE_BADMODE);
+  EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, &odd, nullptr, CDS_FULLSCREEN, nullptr),
+            DISP_CHANGE_BADMODE);
 
   // The resolution is what it was.
   DEVMODEW after{};

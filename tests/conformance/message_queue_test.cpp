@@ -55,12 +55,9 @@ TEST(MessageQueue, RangeFiltersPickTheOldestMatchAndKeepTheRest) {
     UINT expected;  // 0: nothing in the range
   };
   const filter_case cases[] = {
-      {0, 0, first},             // 0 and 0: every message
-      {second, third, second},   // bounds are inclusive
-      {third, third, third},
-      {first, first, first},
-      {WM_USER + 10, WM_USER + 20, 0},
-      {0, WM_USER, 0},
+      {0, 0, first},            // 0 and 0: every message
+      {second, third, second},  // bounds are inclusive
+      {third, third, third},   {first, first, first}, {WM_USER + 10, WM_USER + 20, 0}, {0, WM_USER, 0},
   };
   PostMessageW(nullptr, first, 0, 0);
   PostMessageW(nullptr, second, 0, 0);
@@ -144,8 +141,8 @@ TEST(TranslateMessage, ReportsKeyMessagesAndPostsNothingForOthers) {
     bool key;
   };
   const translate_case cases[] = {
-      {WM_KEYUP, true}, {WM_SYSKEYUP, true}, {WM_NULL, false},
-      {WM_CLOSE, false}, {WM_QUIT, false},   {first, false},
+      {WM_KEYUP, true},  {WM_SYSKEYUP, true}, {WM_NULL, false},
+      {WM_CLOSE, false}, {WM_QUIT, false},    {first, false},
   };
   for (const translate_case& c : cases) {
     SCOPED_TRACE(c.message);

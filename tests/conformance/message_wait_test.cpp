@@ -32,12 +32,10 @@ TEST(MessageWait, EndsOnNewMessagesOnlyOrAfterTheTimeout) {
   const wait_case cases[] = {
       {"an empty queue", before_the_wait::nothing, QS_ALLINPUT, WAIT_TIMEOUT},
       {"a new posted message", before_the_wait::post, QS_ALLINPUT, WAIT_OBJECT_0},
-      {"a new posted message, posted messages awaited", before_the_wait::post, QS_POSTMESSAGE,
-       WAIT_OBJECT_0},
+      {"a new posted message, posted messages awaited", before_the_wait::post, QS_POSTMESSAGE, WAIT_OBJECT_0},
       {"a new posted message, only keys awaited", before_the_wait::post, QS_KEY, WAIT_TIMEOUT},
       {"a posted message already peeked", before_the_wait::post_then_peek, QS_ALLINPUT, WAIT_TIMEOUT},
-      {"a posted message already retrieved", before_the_wait::post_then_get_all, QS_ALLINPUT,
-       WAIT_TIMEOUT},
+      {"a posted message already retrieved", before_the_wait::post_then_get_all, QS_ALLINPUT, WAIT_TIMEOUT},
       {"a new quit message", before_the_wait::quit, QS_ALLINPUT, WAIT_OBJECT_0},
       {"a quit message already peeked", before_the_wait::quit_then_peek, QS_ALLINPUT, WAIT_TIMEOUT},
   };

@@ -96,13 +96,13 @@ TEST(WaveInConformance, OpenRejectsAMissingHandleAndAnUnknownDevice) {
 
 // Opens the default device for 8000 Hz mono, or says why the test cannot run:
 // a machine without a wave input device has nothing to check.
-#define OPEN_DEFAULT_DEVICE_OR_SKIP(handle)                                                    \
-  do {                                                                                          \
-    const WAVEFORMATEX format = mono_8000();                                                    \
-    const MMRESULT opened = waveInOpen(&(handle), WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL);  \
-    if (opened == MMSYSERR_BADDEVICEID || opened == MMSYSERR_NODRIVER)                          \
-      GTEST_SKIP() << "no wave input device (waveInOpen: " << opened << ")";                    \
-    ASSERT_EQ(opened, MMSYSERR_NOERROR);                                                        \
+#define OPEN_DEFAULT_DEVICE_OR_SKIP(handle)                                                   \
+  do {                                                                                        \
+    const WAVEFORMATEX format = mono_8000();                                                  \
+    const MMRESULT opened = waveInOpen(&(handle), WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL); \
+    if (opened == MMSYSERR_BADDEVICEID || opened == MMSYSERR_NODRIVER)                        \
+      GTEST_SKIP() << "no wave input device (waveInOpen: " << opened << ")";                  \
+    ASSERT_EQ(opened, MMSYSERR_NOERROR);                                                      \
   } while (false)
 
 TEST(WaveInConformance, ABufferGoesThroughPreparedQueuedAndDone) {

@@ -66,8 +66,7 @@ void check_searches_against_the_standard_string(std::uint32_t seed) {
     ASSERT_EQ(traits.find_first_not_of(p, plen, t, pos, tlen),
               as_result(text.find_first_not_of(pattern, pos)));
     ASSERT_EQ(traits.find_last_of(p, plen, t, pos, tlen), as_result(text.find_last_of(pattern, pos)));
-    ASSERT_EQ(traits.find_last_not_of(p, plen, t, pos, tlen),
-              as_result(text.find_last_not_of(pattern, pos)));
+    ASSERT_EQ(traits.find_last_not_of(p, plen, t, pos, tlen), as_result(text.find_last_not_of(pattern, pos)));
     const int expected_order = text.compare(pattern);
     ASSERT_EQ(traits.compare(t, tlen, p, plen), (expected_order > 0) - (expected_order < 0));
   }

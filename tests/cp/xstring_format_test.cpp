@@ -85,22 +85,26 @@ TEST(XstringFormat, TheStringsOwnTextIsAnArgumentFromEveryStorage) {
       {"empty", [] { return text(); }},
       {"inline", [] { return text(u"xxx"); }},
       {"heap, exactly full", [] { return text(u"twenty-one units long"); }},
-      {"heap with room", [] {
+      {"heap with room",
+       [] {
          text s(std::u16string(100, u'x').c_str());
          s.replace(3, 97, cp::text_source<WCHAR>(u""));
          return s;
        }},
-      {"shared heap", [&] {
+      {"shared heap",
+       [&] {
          shared_keeper = text(u"twenty-one units long");
          return shared_keeper;
        }},
-      {"writable borrowed, no zero after it", [&] {
+      {"writable borrowed, no zero after it",
+       [&] {
          roomy_storage.assign(100, u'y');
          text s;
          s.try_adopt(cp::text_source<WCHAR>(roomy_storage.data(), 3, 100, text::borrowed_writable));
          return s;
        }},
-      {"writable borrowed, no room", [&] {
+      {"writable borrowed, no room",
+       [&] {
          tight_storage = u"abc";
          text s;
          s.try_adopt(cp::text_source<WCHAR>(tight_storage.data(), 3, 3, text::borrowed_writable));

@@ -39,7 +39,8 @@ TEST(XstringReplace, ASourceInsideTheSameTextGivesTheSameResultAsASeparateCopy) 
   const holding holdings[] = {
       {"inline", [&] { return text(initial.c_str()); }},
       {"spare room", with_spare_room},
-      {"shared", [&] {
+      {"shared",
+       [&] {
          shared_keeper = with_spare_room();
          return shared_keeper;
        }},
@@ -53,8 +54,8 @@ TEST(XstringReplace, ASourceInsideTheSameTextGivesTheSameResultAsASeparateCopy) 
             std::u16string expected = initial;
             expected.replace(pos, n, initial.substr(offset, length));
             s.replace(pos, n, source(s.data() + offset, length));
-            ASSERT_EQ(contents(s), expected) << h.name << " pos " << pos << " n " << n
-                                             << " offset " << offset << " length " << length;
+            ASSERT_EQ(contents(s), expected)
+                << h.name << " pos " << pos << " n " << n << " offset " << offset << " length " << length;
             ASSERT_EQ(std::u16string(s.c_str()), expected);
             ASSERT_EQ(contents(shared_keeper), u"abcdefgh") << h.name;
           }

@@ -99,7 +99,8 @@ pixel_count meter_outline_white(const screen_image& shot, const screen_rect& cli
   pixel_count count;
   const auto look = [&](std::int32_t x, std::int32_t y) {
     ++count.total;
-    if (x < client.width && y < client.height && shot.at(client.left + x, client.top + y) == rgb{255, 255, 255})
+    if (x < client.width && y < client.height &&
+        shot.at(client.left + x, client.top + y) == rgb{255, 255, 255})
       ++count.matching;
   };
   for (std::int32_t x = left; x <= right; ++x) {

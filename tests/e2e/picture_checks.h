@@ -22,10 +22,10 @@ std::int32_t predicted_row(double hz, std::int32_t height);
 
 struct tone_trace {
   double hz = 0.0;
-  std::int32_t row = -1;          // predicted client row
-  std::int32_t columns = 0;       // bright columns whose brightest row lies within the tolerance of row
+  std::int32_t row = -1;            // predicted client row
+  std::int32_t columns = 0;         // bright columns whose brightest row lies within the tolerance of row
   std::int32_t centre_column = -1;  // the middle one of those columns; -1 when there are none
-  double mean_level = 0.0;        // of the brightest pixel in those columns
+  double mean_level = 0.0;          // of the brightest pixel in those columns
 };
 
 struct tone_findings {

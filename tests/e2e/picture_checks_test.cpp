@@ -28,14 +28,16 @@ void draw_tone(screen_image& image, const screen_rect& client, std::int32_t row,
                std::int32_t to) {
   for (std::int32_t x = from; x < to; ++x)
     for (std::int32_t dy = -2; dy <= 2; ++dy)
-      image.pixels[(client.top + row + dy) * image.width + client.left + x] = ramp_pixel(1.0 - 0.2 * std::abs(dy));
+      image.pixels[(client.top + row + dy) * image.width + client.left + x] =
+          ramp_pixel(1.0 - 0.2 * std::abs(dy));
 }
 
 TEST(PredictedRow, FollowsTheLogarithmicAxisFromSixtyToTwoThousandHertz) {
   for (const std::int32_t height : {400, 800, 1080})
     for (const double hz : {250.0, 500.0, 1000.0, 1500.0}) {
       const double position = std::log(hz / 60.0) / std::log(2000.0 / 60.0) * height;
-      EXPECT_EQ(predicted_row(hz, height), height - 1 - static_cast<std::int32_t>(position)) << hz << " " << height;
+      EXPECT_EQ(predicted_row(hz, height), height - 1 - static_cast<std::int32_t>(position))
+          << hz << " " << height;
     }
   EXPECT_EQ(predicted_row(1001.0, 400), -1);  // between bins
   EXPECT_EQ(predicted_row(2000.0, 400), -1);  // above the shown band
@@ -44,7 +46,8 @@ TEST(PredictedRow, FollowsTheLogarithmicAxisFromSixtyToTwoThousandHertz) {
 
 TEST(RampLevel, InvertsTheColourRampAndRejectsOtherColours) {
   EXPECT_EQ(ramp_level(rgb{}), 0.0);
-  for (const double level : {0.3, 0.5, 0.8, 1.0}) EXPECT_NEAR(ramp_level(ramp_pixel(level)), level, 0.01) << level;
+  for (const double level : {0.3, 0.5, 0.8, 1.0})
+    EXPECT_NEAR(ramp_level(ramp_pixel(level)), level, 0.01) << level;
   EXPECT_LT(ramp_level(rgb{255, 255, 255}), 0.0);
   EXPECT_LT(ramp_level(rgb{128, 128, 128}), 0.0);
 }
@@ -79,9 +82,11 @@ TEST(Overlays, MeterOutlineLabelAndMovement) {
   screen_image shot = black_screen(508, 427);
   EXPECT_EQ(meter_outline_white(shot, client).matching, 0);
   for (std::int32_t x = 9; x <= 389; ++x)
-    for (const std::int32_t y : {9, 20}) shot.pixels[(client.top + y) * shot.width + client.left + x] = {255, 255, 255};
+    for (const std::int32_t y : {9, 20})
+      shot.pixels[(client.top + y) * shot.width + client.left + x] = {255, 255, 255};
   for (std::int32_t y = 10; y < 20; ++y)
-    for (const std::int32_t x : {9, 389}) shot.pixels[(client.top + y) * shot.width + client.left + x] = {255, 255, 255};
+    for (const std::int32_t x : {9, 389})
+      shot.pixels[(client.top + y) * shot.width + client.left + x] = {255, 255, 255};
   const pixel_count outline = meter_outline_white(shot, client);
   EXPECT_EQ(outline.total, 2 * 381 + 2 * 10);
   EXPECT_EQ(outline.matching, outline.total);

@@ -50,8 +50,8 @@ bool load(const char* path, const screen_rect& area, screen_image& image) {
     return false;
   }
   if (!image.contains(area)) {
-    std::fprintf(stderr, "row_check: the area %dx%d+%d+%d is not inside %s (%dx%d)\n", area.width, area.height,
-                 area.left, area.top, path, image.width, image.height);
+    std::fprintf(stderr, "row_check: the area %dx%d+%d+%d is not inside %s (%dx%d)\n", area.width,
+                 area.height, area.left, area.top, path, image.width, image.height);
     return false;
   }
   return true;
@@ -69,13 +69,14 @@ int check_tones(const screen_image& shot, const screen_rect& area, const std::ve
     }
     const bool enough = t.columns >= min_tone_columns;
     const bool in_order = t.columns == 0 || t.centre_column > previous_centre;
-    std::printf("%g Hz: row %d predicted, %d columns there (mean level %.2f), centred at column %d%s%s\n", t.hz,
-                t.row, t.columns, t.mean_level, t.centre_column, enough ? "" : ": too few",
+    std::printf("%g Hz: row %d predicted, %d columns there (mean level %.2f), centred at column %d%s%s\n",
+                t.hz, t.row, t.columns, t.mean_level, t.centre_column, enough ? "" : ": too few",
                 in_order ? "" : ": out of order");
     holds = holds && enough && in_order;
     previous_centre = t.centre_column;
   }
-  std::printf("%d bright columns, %d of them in no tone's row\n", found.bright_columns, found.unmatched_columns);
+  std::printf("%d bright columns, %d of them in no tone's row\n", found.bright_columns,
+              found.unmatched_columns);
   return holds ? 0 : 1;
 }
 
@@ -135,7 +136,9 @@ int main(int argc, char** argv) {
     return check_moved(shot, after, area, flag);
   }
   if (argc != 5) return usage();
-  if (check == "meter" && parse_switch(argv[4], "shown", "hidden", flag)) return check_meter(shot, area, flag);
-  if (check == "paused" && parse_switch(argv[4], "shown", "hidden", flag)) return check_paused(shot, area, flag);
+  if (check == "meter" && parse_switch(argv[4], "shown", "hidden", flag))
+    return check_meter(shot, area, flag);
+  if (check == "paused" && parse_switch(argv[4], "shown", "hidden", flag))
+    return check_paused(shot, area, flag);
   return usage();
 }

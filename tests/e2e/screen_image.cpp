@@ -41,7 +41,8 @@ screen_image read_ppm(const std::string& path, std::string& error) {
   image.height = height;
   image.pixels.resize(static_cast<std::size_t>(width) * height);
   static_assert(sizeof(rgb) == 3, "pixels are read straight into rgb triples");
-  if (!in.read(reinterpret_cast<char*>(image.pixels.data()), static_cast<std::streamsize>(image.pixels.size() * 3))) {
+  if (!in.read(reinterpret_cast<char*>(image.pixels.data()),
+               static_cast<std::streamsize>(image.pixels.size() * 3))) {
     error = path + " ends before its last pixel";
     return {};
   }

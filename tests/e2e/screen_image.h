@@ -22,7 +22,9 @@ struct screen_image {
   std::int32_t width = 0, height = 0;
   std::vector<rgb> pixels;  // rows top to bottom
 
-  const rgb& at(std::int32_t x, std::int32_t y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  const rgb& at(std::int32_t x, std::int32_t y) const {
+    return pixels[static_cast<std::size_t>(y) * width + x];
+  }
   bool contains(const screen_rect& r) const {
     return r.left >= 0 && r.top >= 0 && r.width > 0 && r.height > 0 && r.left + r.width <= width &&
            r.top + r.height <= height;

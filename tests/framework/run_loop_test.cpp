@@ -13,11 +13,11 @@
 
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using ::testing::Not;
-using ::testing::Contains;
 
 constexpr std::int64_t ms = 1000000;
 
@@ -109,21 +109,20 @@ TEST_F(RunLoop, EachPassIteratesDrawsPumpsPreparesAndWaits) {
   EXPECT_EQ(a.run(0, nullptr), 0);
   portable::unregister_window(target);
 
-  EXPECT_THAT(entries, ElementsAreArray<std::string>({
-      "on_start", "create_window",
-      // 100 ms: no frame due yet; the wait ends at the first frame
-      "on_iteration", "on_before_wait", "wait 3 ms",
-      // 103 ms: the first frame; the next is due at 113 ms
-      "on_iteration", "on_frame", "begin_draw 1", "on_draw", "end_draw 1", "on_before_wait",
-      "wait 10 ms",
-      // 105 ms: the posted message wakes the loop and is dispatched by the pump
-      "on_iteration", "dispatch 1024", "on_before_wait", "wait 8 ms",
-      // 113 ms: a frame
-      "on_iteration", "on_frame", "begin_draw 1", "on_draw", "end_draw 1", "on_before_wait",
-      "wait 10 ms",
-      // 116 ms: the quit message ends the pump; no wait follows
-      "on_iteration", "on_before_wait",
-      "destroy_window", "on_destroy", "on_stop"}));
+  EXPECT_THAT(entries, ElementsAreArray<std::string>(
+                           {"on_start", "create_window",
+                            // 100 ms: no frame due yet; the wait ends at the first frame
+                            "on_iteration", "on_before_wait", "wait 3 ms",
+                            // 103 ms: the first frame; the next is due at 113 ms
+                            "on_iteration", "on_frame", "begin_draw 1", "on_draw", "end_draw 1",
+                            "on_before_wait", "wait 10 ms",
+                            // 105 ms: the posted message wakes the loop and is dispatched by the pump
+                            "on_iteration", "dispatch 1024", "on_before_wait", "wait 8 ms",
+                            // 113 ms: a frame
+                            "on_iteration", "on_frame", "begin_draw 1", "on_draw", "end_draw 1",
+                            "on_before_wait", "wait 10 ms",
+                            // 116 ms: the quit message ends the pump; no wait follows
+                            "on_iteration", "on_before_wait", "destroy_window", "on_destroy", "on_stop"}));
 }
 
 TEST_F(RunLoop, OnlyAnUnhandledFrameRunsTheDefaultFrame) {
@@ -131,8 +130,8 @@ TEST_F(RunLoop, OnlyAnUnhandledFrameRunsTheDefaultFrame) {
     std::int32_t frame_result;
     bool drawn;
   };
-  for (const frame_case c : {frame_case{not_handled, true}, frame_case{handled, false},
-                             frame_case{1, false}}) {
+  for (const frame_case c :
+       {frame_case{not_handled, true}, frame_case{handled, false}, frame_case{1, false}}) {
     SCOPED_TRACE(c.frame_result);
     entries.clear();
     recording_app a;
@@ -171,8 +170,8 @@ TEST_F(RunLoop, AFailedWaitEndsTheRunNormally) {
   recording_app a;  // no frame timer, nothing scheduled: the wait cannot end
   EXPECT_EQ(a.run(0, nullptr), 0);
   EXPECT_TRUE(host.stalled());
-  EXPECT_THAT(entries, ElementsAre("on_start", "create_window", "on_iteration", "on_before_wait",
-                                   "wait", "destroy_window", "on_destroy", "on_stop"));
+  EXPECT_THAT(entries, ElementsAre("on_start", "create_window", "on_iteration", "on_before_wait", "wait",
+                                   "destroy_window", "on_destroy", "on_stop"));
 }
 
 TEST_F(RunLoop, NoWindowAtStartUpEndsTheRunWithAMessageAndCodeOne) {

@@ -24,10 +24,19 @@ TEST(Truncation, DropsTheFractionAndClampsWhatLiesBeyondTheRange) {
     std::int32_t expected;
   };
   const truncation_case cases[] = {
-      {1.9, 1},          {-1.9, -1},         {-0.5, 0},
-      {2147483647.0, most}, {2147483647.9, most}, {-2147483648.0, least}, {-2147483648.9, least},
-      {3e9, most},       {-3e9, least},      {1e300, most},
-      {infinity, most},  {-infinity, least}, {std::nan(""), 0},
+      {1.9, 1},
+      {-1.9, -1},
+      {-0.5, 0},
+      {2147483647.0, most},
+      {2147483647.9, most},
+      {-2147483648.0, least},
+      {-2147483648.9, least},
+      {3e9, most},
+      {-3e9, least},
+      {1e300, most},
+      {infinity, most},
+      {-infinity, least},
+      {std::nan(""), 0},
   };
   for (const truncation_case& c : cases) {
     SCOPED_TRACE(c.value);
@@ -53,14 +62,15 @@ TEST(Truncation, BorderDragsKeepingAnAspectWithASideOfZeroStayInOrder) {
     WPARAM edge;
   };
   const drag_case cases[] = {
-      {500, 0, WMSZ_TOP}, {500, 0, WMSZ_BOTTOM}, {500, 0, WMSZ_BOTTOMRIGHT}, {0, 400, WMSZ_RIGHT},
-      {0, 400, WMSZ_TOPLEFT}, {0, 0, WMSZ_LEFT}, {0, 0, WMSZ_BOTTOM},
+      {500, 0, WMSZ_TOP},     {500, 0, WMSZ_BOTTOM}, {500, 0, WMSZ_BOTTOMRIGHT}, {0, 400, WMSZ_RIGHT},
+      {0, 400, WMSZ_TOPLEFT}, {0, 0, WMSZ_LEFT},     {0, 0, WMSZ_BOTTOM},
   };
   scripted::host host;
   framework_test::recording_client client;
   client.open(500, 400, win::keep_aspect);
   for (const drag_case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height) + ", edge " + std::to_string(c.edge));
+    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height) + ", edge " +
+                 std::to_string(c.edge));
     client.window.requested_width = c.width;
     client.window.requested_height = c.height;
     RECT current{};

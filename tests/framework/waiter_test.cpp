@@ -96,7 +96,8 @@ TEST(FrameTimer, DueSkipsToTheFirstGridPointAtOrAfterNow) {
   const step steps[] = {
       {25000000, true, 30000000},  // frames at 0, 10 and 20 ms were missed: not made up
       {29999999, false, 30000000},
-      {30000000, true, 30000000},  // exactly on the grid: next stays, due again at once
+      {30000000, true, 30000000},  // exactly on the grid: next stays, due again
+                                   // at once
       {30000000, true, 30000000},
       {30000001, true, 40000000},
       {95000000, true, 100000000},

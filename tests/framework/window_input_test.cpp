@@ -23,7 +23,8 @@ std::vector<std::string>* default_journal = nullptr;
 
 // DefWindowProcW(HWND, UINT, WPARAM, LPARAM) as GCC names it.
 LRESULT real_default_procedure(HWND, UINT, WPARAM, LPARAM) __asm__("__real__Z14DefWindowProcWP6HWND__jml");
-LRESULT observed_default_procedure(HWND, UINT, WPARAM, LPARAM) __asm__("__wrap__Z14DefWindowProcWP6HWND__jml");
+LRESULT observed_default_procedure(HWND, UINT, WPARAM,
+                                   LPARAM) __asm__("__wrap__Z14DefWindowProcWP6HWND__jml");
 
 LRESULT observed_default_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (default_journal && message >= WM_KEYFIRST && message <= WM_KEYLAST)
@@ -61,7 +62,7 @@ host_event event_of(const keyboard_step& step, portable::native_window w) {
 struct keyboard_case {
   const char* name;
   std::vector<keyboard_step> steps;
-  std::int32_t client_result;  // of on_key_down, on_key_up and on_char
+  std::int32_t client_result;      // of on_key_down, on_key_up and on_char
   std::vector<std::string> calls;  // the client's, and the default procedure's
 };
 
@@ -80,27 +81,44 @@ TEST(WindowDispatch, KeysAndCharactersReachTheClientAsCodes) {
       {"keypad 8 without Num Lock", {press(keypad_8)}, handled, {"down 0 110037 120004"}},
       {"arrow-block Up", {press(arrow_up)}, handled, {"down 0 11002e 120004"}},
       {"a key without a table entry is consumed: no call, no default",
-       {press(windows_logo), release(windows_logo), press(q)}, not_handled,
+       {press(windows_logo), release(windows_logo), press(q)},
+       not_handled,
        {"down 0 51 51", "default 100 51"}},
       {"Q whatever the Shift state; key-up carries flag 1",
-       {press(left_shift), press(q), release(q)}, handled,
+       {press(left_shift), press(q), release(q)},
+       handled,
        {"down 0 110020 12000f", "down 0 51 51", "up 1 51 51"}},
-      {"an auto-repeated press carries flag 1", {press(f1), press(f1_repeat)}, handled,
+      {"an auto-repeated press carries flag 1",
+       {press(f1), press(f1_repeat)},
+       handled,
        {"down 0 110001 120017", "down 1 110001 120017"}},
-      {"Escape left to the default", {press(escape), release(escape)}, not_handled,
+      {"Escape left to the default",
+       {press(escape), release(escape)},
+       not_handled,
        {"down 0 110000 120001", "default 100 1b", "up 1 110000 120001", "default 101 1b"}},
-      {"a key with Alt held is a system key, also reaching on_key_down", {press(alt_f4)}, not_handled,
+      {"a key with Alt held is a system key, also reaching on_key_down",
+       {press(alt_f4)},
+       not_handled,
        {"down 0 110004 12001a", "default 104 73"}},
-      {"a character outside the BMP: one call with the joined code point", {type(u"\U0001F3B5")}, handled,
+      {"a character outside the BMP: one call with the joined code point",
+       {type(u"\U0001F3B5")},
+       handled,
        {"char 0 1f3b5"}},
-      {"the same left to the default, which receives WM_UNICHAR", {type(u"\U0001F3B5")}, not_handled,
+      {"the same left to the default, which receives WM_UNICHAR",
+       {type(u"\U0001F3B5")},
+       not_handled,
        {"char 0 1f3b5", "default 109 1f3b5"}},
-      {"a BMP character left to the default stays WM_CHAR", {type(u"\u00E9")}, not_handled,
+      {"a BMP character left to the default stays WM_CHAR",
+       {type(u"\u00E9")},
+       not_handled,
        {"char 0 e9", "default 102 e9"}},
       {"a stray low surrogate arrives as U+FFFD and leaves nothing pending",
-       {type(stray_low_surrogate), type(u"x")}, not_handled,
+       {type(stray_low_surrogate), type(u"x")},
+       not_handled,
        {"char 0 fffd", "default 109 fffd", "char 0 78", "default 102 78"}},
-      {"text typed by an auto-repeated key carries flag 1", {press(a_repeat), type(u"a")}, handled,
+      {"text typed by an auto-repeated key carries flag 1",
+       {press(a_repeat), type(u"a")},
+       handled,
        {"down 1 41 41", "char 1 61"}},
   };
   for (const keyboard_case& c : cases) {
@@ -138,7 +156,8 @@ TEST(WindowDispatch, MouseRowsCountUpwardAndWheelNotchesAreFractions) {
       {"the bottom row", scripted::mouse_move(w, 11, 399), "move", 11, 0, false},
       {"a middle press", scripted::button(w, 20, 100, 2, true), "button_down 2", 20, 299, true},
       {"its release", scripted::button(w, 21, 101, 2, false), "button_up 2", 21, 298, false},
-      {"a notch away from the user", scripted::wheel(w, sx + 30, sy + 50, 120), "wheel 1.0000", 30, 349, false},
+      {"a notch away from the user", scripted::wheel(w, sx + 30, sy + 50, 120), "wheel 1.0000", 30, 349,
+       false},
       {"a notch toward the user", scripted::wheel(w, sx, sy, -120), "wheel -1.0000", 0, 399, false},
       {"a high-resolution step", scripted::wheel(w, sx + 499, sy + 399, 40), "wheel 0.3333", 499, 0, false},
   };
@@ -197,15 +216,27 @@ struct drag_case {
 
 TEST(WindowDispatch, BorderDragsKeepTheAspectRatioOrAreRefused) {
   const drag_case cases[] = {
-      {"aspect, right edge: 100 wider, 40 rows above and below", win::keep_aspect, WMSZ_RIGHT,
-       {0, 0, 100, 0}, {0, -40, 100, 40}},
-      {"aspect, right edge: the odd row goes to the top", win::keep_aspect, WMSZ_RIGHT, {0, 0, 2, 0},
+      {"aspect, right edge: 100 wider, 40 rows above and below",
+       win::keep_aspect,
+       WMSZ_RIGHT,
+       {0, 0, 100, 0},
+       {0, -40, 100, 40}},
+      {"aspect, right edge: the odd row goes to the top",
+       win::keep_aspect,
+       WMSZ_RIGHT,
+       {0, 0, 2, 0},
        {0, -1, 2, 0}},
       {"aspect, left edge", win::keep_aspect, WMSZ_LEFT, {-2, 0, 0, 0}, {-2, -1, 0, 0}},
-      {"aspect, top edge: the odd column goes right", win::keep_aspect, WMSZ_TOP, {0, -3, 0, 0},
+      {"aspect, top edge: the odd column goes right",
+       win::keep_aspect,
+       WMSZ_TOP,
+       {0, -3, 0, 0},
        {-1, -3, 2, 0}},
       {"aspect, bottom edge shrinking", win::keep_aspect, WMSZ_BOTTOM, {0, 0, 0, -80}, {50, 0, -50, -80}},
-      {"aspect, top-left corner keeps the bottom-right", win::keep_aspect, WMSZ_TOPLEFT, {-100, -10, 0, 0},
+      {"aspect, top-left corner keeps the bottom-right",
+       win::keep_aspect,
+       WMSZ_TOPLEFT,
+       {-100, -10, 0, 0},
        {-100, -80, 0, 0}},
       {"aspect, bottom-left corner", win::keep_aspect, WMSZ_BOTTOMLEFT, {10, 0, 0, 300}, {10, 0, 0, -8}},
       {"fixed size refuses", win::fixed_size, WMSZ_BOTTOMRIGHT, {0, 0, 100, 50}, {0, 0, 0, 0}},
@@ -220,11 +251,12 @@ TEST(WindowDispatch, BorderDragsKeepTheAspectRatioOrAreRefused) {
     RECT current{};
     GetWindowRect(client.window.handle, &current);
     const RECT& d = c.proposed_change;
-    RECT proposed{current.left + d.left, current.top + d.top, current.right + d.right, current.bottom + d.bottom};
+    RECT proposed{current.left + d.left, current.top + d.top, current.right + d.right,
+                  current.bottom + d.bottom};
     EXPECT_EQ(SendMessageW(client.window.handle, WM_SIZING, c.edge, reinterpret_cast<LPARAM>(&proposed)), 1);
     const RECT& e = c.change;
-    EXPECT_EQ(proposed,
-              (RECT{current.left + e.left, current.top + e.top, current.right + e.right, current.bottom + e.bottom}));
+    EXPECT_EQ(proposed, (RECT{current.left + e.left, current.top + e.top, current.right + e.right,
+                              current.bottom + e.bottom}));
   }
 
   // The user's own drag, which the subset hands to the window as WM_SIZING.

@@ -175,9 +175,9 @@ TEST(WindowPlacement, ResizingInPlaceKeepsTheWindowOnTheWorkArea) {
 struct full_screen_case {
   const char* name;
   std::vector<monitor_info> monitors;
-  POINT corner;             // where the framed window starts
-  RECT monitor;             // the full-screen client area
-  POINT windowed_client;    // the client corner after leaving full screen
+  POINT corner;                       // where the framed window starts
+  RECT monitor;                       // the full-screen client area
+  POINT windowed_client;              // the client corner after leaving full screen
   std::int32_t windowed_width = 500;  // the client width asked for then
 };
 
@@ -191,22 +191,42 @@ TEST(WindowPlacement, FullScreenCoversTheMonitorAndLeavingItCentresTheWindowTher
   const full_screen_case cases[] = {
       {"one monitor", {primary}, {100, 50}, {0, 0, 1920, 1080}, {710 + 8, 340 + 31}},
       // Its lower edge is 300 rows above the desktop's.
-      {"a monitor to the right, higher up", {primary, right_and_higher}, {2000, 0}, {1920, -300, 3840, 780},
+      {"a monitor to the right, higher up",
+       {primary, right_and_higher},
+       {2000, 0},
+       {1920, -300, 3840, 780},
        {1920 + 710 + 8, -300 + 340 + 31}},
-      {"a monitor above the primary", {primary, above}, {100, -900}, {0, -1080, 1920, 0},
+      {"a monitor above the primary",
+       {primary, above},
+       {100, -900},
+       {0, -1080, 1920, 0},
        {710 + 8, -1080 + 340 + 31}},
-      {"a monitor left of the primary", {primary, left}, {-1500, 100}, {-1920, 0, 0, 1080},
+      {"a monitor left of the primary",
+       {primary, left},
+       {-1500, 100},
+       {-1920, 0, 0, 1080},
        {-1920 + 710 + 8, 340 + 31}},
       // Its mode is not the primary's: it must be applied to that monitor.
-      {"a smaller monitor to the right", {primary, smaller_right}, {2000, 100}, {1920, 0, 3200, 1024},
+      {"a smaller monitor to the right",
+       {primary, smaller_right},
+       {2000, 100},
+       {1920, 0, 3200, 1024},
        {1920 + 390 + 8, 312 + 31}},
       // Wider than the monitor: centred there, overhanging both sides.
-      {"a monitor to the right, a wider window", {primary, right}, {2000, 100}, {1920, 0, 3840, 1080},
-       {1920 - 290 + 8, 340 + 31}, 2500},
+      {"a monitor to the right, a wider window",
+       {primary, right},
+       {2000, 100},
+       {1920, 0, 3840, 1080},
+       {1920 - 290 + 8, 340 + 31},
+       2500},
       // Centring would put it left of the desktop's x = 0 and off that
       // monitor: it starts at the monitor's left edge.
-      {"a monitor left of the primary, a wider window", {primary, left}, {-1500, 100}, {-1920, 0, 0, 1080},
-       {-1920 + 8, 340 + 31}, 2500},
+      {"a monitor left of the primary, a wider window",
+       {primary, left},
+       {-1500, 100},
+       {-1920, 0, 0, 1080},
+       {-1920 + 8, 340 + 31},
+       2500},
   };
   for (const full_screen_case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -217,8 +237,8 @@ TEST(WindowPlacement, FullScreenCoversTheMonitorAndLeavingItCentresTheWindowTher
     client.open();
     const portable::native_window framed = host.newest_window();
 
-    const std::string monitor_size =
-        framework_test::line("size %dx%d", c.monitor.right - c.monitor.left, c.monitor.bottom - c.monitor.top);
+    const std::string monitor_size = framework_test::line("size %dx%d", c.monitor.right - c.monitor.left,
+                                                          c.monitor.bottom - c.monitor.top);
     ASSERT_EQ(client.window.set_mode(0, 0, win::full_screen), 0);
     EXPECT_EQ(client.journal, (std::vector<std::string>{"destroy", "create", monitor_size}));
     const scripted::native_window_record& whole = host.window(host.newest_window());

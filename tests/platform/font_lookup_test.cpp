@@ -17,7 +17,8 @@ constexpr const char* dejavu_directory = "/usr/share/fonts/truetype/dejavu";
 // Points fontconfig at a configuration of the test's own while it lives.
 class fontconfig_file {
  public:
-  explicit fontconfig_file(const std::string& body) : path(fs::path(testing::TempDir()) / "warblet-fonts.conf") {
+  explicit fontconfig_file(const std::string& body)
+      : path(fs::path(testing::TempDir()) / "warblet-fonts.conf") {
     std::ofstream(path) << "<?xml version=\"1.0\"?>\n<fontconfig>" << body << "</fontconfig>\n";
     setenv("FONTCONFIG_FILE", path.c_str(), 1);
   }
@@ -44,7 +45,8 @@ TEST(FontLookup, DejaVuSansFirstThenWhateverTheSystemHasThenNothing) {
   };
   const lookup_case cases[] = {
       {"the system's configuration", false, "", std::string(dejavu_directory) + "/DejaVuSans.ttf"},
-      {"only a serif font installed", true, "<dir>" + other.string() + "</dir>", (other / "DejaVuSerif.ttf").string()},
+      {"only a serif font installed", true, "<dir>" + other.string() + "</dir>",
+       (other / "DejaVuSerif.ttf").string()},
       {"no font at all", true, "", ""},
   };
   for (const lookup_case& c : cases) {

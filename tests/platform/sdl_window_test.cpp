@@ -72,7 +72,8 @@ class SdlWindow : public ::testing::Test {
     const int right = left + width - 1, bottom = top + height - 1;
     for (const auto& [px, py] : {std::pair{left, top}, {right, top}, {left, bottom}, {right, bottom}})
       EXPECT_EQ(screen->pixel(px, py), colour) << "inside at " << px << "," << py;
-    for (const auto& [px, py] : {std::pair{left - 1, top}, {left, top - 1}, {right + 1, bottom}, {right, bottom + 1}})
+    for (const auto& [px, py] :
+         {std::pair{left - 1, top}, {left, top - 1}, {right + 1, bottom}, {right, bottom + 1}})
       EXPECT_NE(screen->pixel(px, py), colour) << "outside at " << px << "," << py;
   }
 

@@ -32,10 +32,10 @@ TEST(Gdiplus, StartupChecksItsInput) {
     const Gdiplus::GdiplusStartupInput* input;
     Gdiplus::Status expected;
   };
-  for (const startup_case c : {startup_case{&plain, Gdiplus::Ok},
-                               startup_case{&version_two, Gdiplus::UnsupportedGdiplusVersion},
-                               startup_case{&no_thread, Gdiplus::InvalidParameter},
-                               startup_case{nullptr, Gdiplus::InvalidParameter}}) {
+  for (const startup_case c :
+       {startup_case{&plain, Gdiplus::Ok}, startup_case{&version_two, Gdiplus::UnsupportedGdiplusVersion},
+        startup_case{&no_thread, Gdiplus::InvalidParameter},
+        startup_case{nullptr, Gdiplus::InvalidParameter}}) {
     ULONG_PTR token = 0;
     EXPECT_EQ(Gdiplus::GdiplusStartup(&token, c.input, nullptr), c.expected);
     if (c.expected == Gdiplus::Ok) {

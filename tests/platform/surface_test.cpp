@@ -70,7 +70,8 @@ TEST(PixelSurface, RefusesWhatItCannotScrollAndKeepsThePicture) {
   EXPECT_TRUE(surface.scroll(0, 0));
   EXPECT_EQ(std::vector<std::uint32_t>(surface.data(), surface.data() + 24), before);
   surface.resize(3, 2);
-  EXPECT_EQ(std::vector<std::uint32_t>(surface.data(), surface.data() + 6), (std::vector<std::uint32_t>{0, 1, 2, 6, 7, 8}));
+  EXPECT_EQ(std::vector<std::uint32_t>(surface.data(), surface.data() + 6),
+            (std::vector<std::uint32_t>{0, 1, 2, 6, 7, 8}));
 }
 
 }  // namespace

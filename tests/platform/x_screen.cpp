@@ -44,7 +44,8 @@ void x_screen::wait_for_drawing(std::uint32_t sdl_window) {
 
 void x_screen::move_resize(std::uint32_t sdl_window, int x, int y, int width, int height) {
   Display* d = as_display(display);
-  XMoveResizeWindow(d, x_window_of(sdl_window), x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XMoveResizeWindow(d, x_window_of(sdl_window), x, y, static_cast<unsigned>(width),
+                    static_cast<unsigned>(height));
   XSync(d, False);
 }
 

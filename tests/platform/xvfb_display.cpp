@@ -33,8 +33,8 @@ xvfb_display::xvfb_display(int width, int height) {
     // Without -noreset the server resets whenever its last client leaves, and
     // drops a connection made meanwhile: a test opening the display just as
     // another closed its own would find none.
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-           static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", screen.c_str(), "-nolisten",
+           "tcp", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(ready[1]);

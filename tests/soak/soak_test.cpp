@@ -78,8 +78,8 @@ class soak_watch {
     // and never runs ahead of it.
     const std::int32_t written = (width + write - last_write) % width;
     if ((width + write - scrolled) % width > written)
-      return fail("scrolled column " + std::to_string(scrolled) + " is not between " + std::to_string(last_write) +
-                  " and " + std::to_string(write));
+      return fail("scrolled column " + std::to_string(scrolled) + " is not between " +
+                  std::to_string(last_write) + " and " + std::to_string(write));
     columns += written;
     last_write = write;
   }
@@ -108,7 +108,8 @@ class soak_watch {
   // already gone back to the device, empty), and those gathered for the next hop.
   std::uint64_t samples_in_program() const {
     std::uint64_t held = static_cast<std::uint64_t>(app.hop_fill);
-    for (std::uint32_t i = 0; i < app.capture.buffer_count; ++i) held += app.capture.headers[i].dwBytesRecorded / 2;
+    for (std::uint32_t i = 0; i < app.capture.buffer_count; ++i)
+      held += app.capture.headers[i].dwBytesRecorded / 2;
     return held;
   }
 
@@ -135,17 +136,20 @@ class soak_watch {
   // the screen yet, and the oldest ones they overwrote in the ring still are.
   void check_screen(std::int64_t t) {
     const scripted::native_window_record& shown = host.window(host.newest_window());
-    if (shown.screen_width != width || shown.screen_height != height) return fail("the screen has the wrong size");
+    if (shown.screen_width != width || shown.screen_height != height)
+      return fail("the screen has the wrong size");
     const std::int32_t unshown = (width + app.write_column - app.scrolled_column) % width;
     bool lit = false;
     for (std::int32_t y = 0; y < height; ++y) {
-      const unsigned char* row = app.image.pixels + static_cast<std::ptrdiff_t>(height - 1 - y) * app.image.stride;
+      const unsigned char* row =
+          app.image.pixels + static_cast<std::ptrdiff_t>(height - 1 - y) * app.image.stride;
       for (std::int32_t x = unshown; x < width; ++x) {
         std::uint32_t stored;
         std::memcpy(&stored, row + 4 * ((app.scrolled_column + x) % width), 4);
         const std::uint32_t on_screen = shown.screen[static_cast<std::size_t>(y) * width + x];
         if (on_screen != (stored & 0xFFFFFF))
-          return fail("client pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") is not the ring's");
+          return fail("client pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+                      ") is not the ring's");
         lit = lit || on_screen != 0;
       }
     }
@@ -209,7 +213,8 @@ TEST(Soak, ADayOfChangingSoundKeepsMemoryFlatThePictureTrueAndEverySampleOnce) {
 
   const auto started = std::chrono::steady_clock::now();
   EXPECT_EQ(app.run(0, nullptr), 0);
-  const double real_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  const double real_seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
   EXPECT_EQ(watch.failure, "");
   EXPECT_GE(host.now(), day) << "the run ended early";
@@ -217,14 +222,15 @@ TEST(Soak, ADayOfChangingSoundKeepsMemoryFlatThePictureTrueAndEverySampleOnce) {
   // 62.5 columns a second, less the first second before the checks began.
   EXPECT_NEAR(static_cast<double>(watch.columns), 62.5 * (day - second) / second, 2.0);
   EXPECT_TRUE(host.message_boxes().empty());
-  std::printf("soak: %.1f h of virtual time in %.1f s of real time; %llu columns; in use at the end "
-              "%llu blocks, %llu bytes, heap %llu bytes (first hour at most %llu, %llu, %llu)\n",
-              static_cast<double>(host.now()) / hour, real_seconds, static_cast<unsigned long long>(watch.columns),
-              static_cast<unsigned long long>(watch.last.blocks), static_cast<unsigned long long>(watch.last.bytes),
-              static_cast<unsigned long long>(watch.last.heap_bytes),
-              static_cast<unsigned long long>(watch.first_hour.blocks),
-              static_cast<unsigned long long>(watch.first_hour.bytes),
-              static_cast<unsigned long long>(watch.first_hour.heap_bytes));
+  std::printf(
+      "soak: %.1f h of virtual time in %.1f s of real time; %llu columns; in use at the end "
+      "%llu blocks, %llu bytes, heap %llu bytes (first hour at most %llu, %llu, %llu)\n",
+      static_cast<double>(host.now()) / hour, real_seconds, static_cast<unsigned long long>(watch.columns),
+      static_cast<unsigned long long>(watch.last.blocks), static_cast<unsigned long long>(watch.last.bytes),
+      static_cast<unsigned long long>(watch.last.heap_bytes),
+      static_cast<unsigned long long>(watch.first_hour.blocks),
+      static_cast<unsigned long long>(watch.first_hour.bytes),
+      static_cast<unsigned long long>(watch.first_hour.heap_bytes));
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ struct sound {
 
 struct microphone_state {
   const std::int64_t* clock;  // null once the microphone is gone
-  std::vector<sound> timeline{{std::numeric_limits<std::int64_t>::min(), sound::kind::silence, 0, 0, nullptr, 0, {}}};
+  std::vector<sound> timeline{
+      {std::numeric_limits<std::int64_t>::min(), sound::kind::silence, 0, 0, nullptr, 0, {}}};
   std::string refusal;
   bool unplugged = false;
   int open = 0;
@@ -69,9 +70,11 @@ namespace {
 // and has arrived once the next sample's time has come.
 class scripted_capture final : public portable::audio_capture {
  public:
-  scripted_capture(std::shared_ptr<microphone_state> shared, std::int32_t rate,
-                   std::int32_t channels)
-      : shared(std::move(shared)), rate(rate), channels(channels), opened_at(*this->shared->clock),
+  scripted_capture(std::shared_ptr<microphone_state> shared, std::int32_t rate, std::int32_t channels)
+      : shared(std::move(shared)),
+        rate(rate),
+        channels(channels),
+        opened_at(*this->shared->clock),
         fifo(rate, channels) {
     ++this->shared->open;
   }
@@ -88,7 +91,8 @@ class scripted_capture final : public portable::audio_capture {
 
  private:
   void capture_until(std::int64_t now) {
-    const auto arrived = static_cast<std::int64_t>(static_cast<__int128>(now - opened_at) * rate / ns_per_second);
+    const auto arrived =
+        static_cast<std::int64_t>(static_cast<__int128>(now - opened_at) * rate / ns_per_second);
     if (arrived <= taken) return;  // also when a test set the clock back
     if (shared->unplugged) {
       taken = arrived;  // nothing was heard meanwhile
@@ -137,8 +141,13 @@ void microphone::sine(double frequency_hz, double amplitude) {
 }
 
 void microphone::play(std::vector<std::int16_t> samples, std::int32_t rate) {
-  shared->hear({0, sound::kind::recording, 0, 0,
-                std::make_shared<const std::vector<std::int16_t>>(std::move(samples)), rate, {}});
+  shared->hear({0,
+                sound::kind::recording,
+                0,
+                0,
+                std::make_shared<const std::vector<std::int16_t>>(std::move(samples)),
+                rate,
+                {}});
 }
 
 void microphone::follow(std::function<std::int16_t(std::int64_t)> signal) {

@@ -50,8 +50,7 @@ class microphone {
   // Samples handed to the program by every capture opened so far.
   std::uint64_t delivered() const;
 
-  std::unique_ptr<portable::audio_capture> open(std::int32_t rate, std::int32_t channels,
-                                                std::string& error);
+  std::unique_ptr<portable::audio_capture> open(std::int32_t rate, std::int32_t channels, std::string& error);
 
  private:
   std::shared_ptr<microphone_state> shared;  // also held by open captures

@@ -286,7 +286,9 @@ bool host::scroll_shown(portable::native_window w, const portable::screen_rect& 
                      top = std::max({destination.top, 0, dy}),
                      bottom = std::min({destination.bottom, r.screen_height, r.screen_height + dy});
   if (left >= right || top >= bottom) return true;
-  const auto row = [&r](std::int32_t y) { return r.screen.data() + static_cast<std::size_t>(y) * r.screen_width; };
+  const auto row = [&r](std::int32_t y) {
+    return r.screen.data() + static_cast<std::size_t>(y) * r.screen_width;
+  };
   const auto move_row = [&](std::int32_t y) {
     std::memmove(row(y) + left, row(y - dy) + left - dx, static_cast<std::size_t>(right - left) * 4);
   };
@@ -298,7 +300,7 @@ bool host::scroll_shown(portable::native_window w, const portable::screen_rect& 
 }
 
 std::unique_ptr<portable::audio_capture> host::open_capture(std::int32_t rate, std::int32_t channels,
-                                                          std::string& error) {
+                                                            std::string& error) {
   return mic.open(rate, channels, error);
 }
 

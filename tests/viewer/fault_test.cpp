@@ -34,7 +34,8 @@ int pixels_unlike_the_ring(const myapp& app, const screenshot& shot, std::int32_
   for (std::int32_t x = static_cast<std::int32_t>(app.unscrolled_columns); x < width; ++x, ++compared) {
     const std::int32_t column = (app.scrolled_column + x) % width;
     for (std::int32_t y = 0; y < height; ++y) {
-      const unsigned char* stored = app.image.pixels + static_cast<std::size_t>(height - 1 - y) * app.image.stride;
+      const unsigned char* stored =
+          app.image.pixels + static_cast<std::size_t>(height - 1 - y) * app.image.stride;
       std::uint32_t word;
       std::memcpy(&word, stored + 4 * column, sizeof word);
       differing += (word & 0xFFFFFF) != (at(shot, x, y) & 0xFFFFFF);
@@ -157,7 +158,7 @@ TEST(ViewerFaults, AStallOfAWholeRingOrMoreKeepsTheRingsTwoSeconds) {
 struct fault_case {
   const char* name;
   std::function<void(viewer_run&)> inject;
-  bool apologises;     // ends with the failure message (else runs to the close request)
+  bool apologises;       // ends with the failure message (else runs to the close request)
   std::int64_t ends_by;  // with the message: the program has ended by then
 };
 
@@ -167,7 +168,8 @@ std::vector<std::int32_t> resize_cycle() {
 
 void add_buffer_fails_every(viewer_run& v, int n, std::int64_t from, std::int64_t to) {
   v.host.failing = [&v, n, from, to, calls = 0](fallible call) mutable {
-    return call == fallible::wave_in_add_buffer && v.host.now() >= from && v.host.now() < to && ++calls % n == 0;
+    return call == fallible::wave_in_add_buffer && v.host.now() >= from && v.host.now() < to &&
+           ++calls % n == 0;
   };
 }
 
@@ -204,7 +206,8 @@ const fault_case fault_cases[] = {
      },
      true, 1100 * ms},
     {"the update region cannot be read for 1 s",
-     [](viewer_run& v) { call_fails_between(v, fallible::get_region_data, 1 * second, 2 * second); }, false, 0},
+     [](viewer_run& v) { call_fails_between(v, fallible::get_region_data, 1 * second, 2 * second); }, false,
+     0},
     {"BeginPaint fails for 1 s",
      [](viewer_run& v) { call_fails_between(v, fallible::begin_paint, 1 * second, 2 * second); }, false, 0},
     {"1000 resizes, through 0 x N, N x 0, 1 x 1 and 1 x 1000",
@@ -221,7 +224,8 @@ const fault_case fault_cases[] = {
     {"100 full-screen toggles",
      [](viewer_run& v) {
        // A small monitor keeps the fifty full-screen pictures cheap.
-       v.host.set_monitors({portable::monitor_info{{0, 0, 800, 600}, {0, 0, 800, 560}, true, "\\\\.\\DISPLAY1"}});
+       v.host.set_monitors(
+           {portable::monitor_info{{0, 0, 800, 600}, {0, 0, 800, 560}, true, "\\\\.\\DISPLAY1"}});
        for (int i = 0; i < 100; ++i) v.keys_at(1 * second + i * 40 * ms, {f1});
      },
      false, 0},

@@ -49,8 +49,8 @@ TEST(Viewer, CharactersFlipTheirSwitchesAndUpperCaseOnesNothing) {
     bool paused, log_amplitude, meter;
   };
   const char_case cases[] = {
-      {{space}, u' ', true, true, false},          {{key_a}, u'a', false, false, false},
-      {{key_l}, u'l', false, true, true},          {{shift, key_a}, u'A', false, true, false},
+      {{space}, u' ', true, true, false},         {{key_a}, u'a', false, false, false},
+      {{key_l}, u'l', false, true, true},         {{shift, key_a}, u'A', false, true, false},
       {{shift, key_l}, u'L', false, true, false},
   };
   for (const char_case& c : cases) {

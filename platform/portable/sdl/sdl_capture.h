@@ -20,7 +20,6 @@
 
 namespace portable {
 
-std::unique_ptr<audio_capture> open_sdl_capture(std::int32_t rate, std::int32_t channels,
-                                                std::string& error);
+std::unique_ptr<audio_capture> open_sdl_capture(std::int32_t rate, std::int32_t channels, std::string& error);
 
 }  // namespace portable

@@ -55,10 +55,17 @@ void sdl_host::translate(const SDL_Event& e) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       switch (e.button.button) {
-        case SDL_BUTTON_LEFT: out.mouse.button = 0; break;
-        case SDL_BUTTON_RIGHT: out.mouse.button = 1; break;
-        case SDL_BUTTON_MIDDLE: out.mouse.button = 2; break;
-        default: return;  // the side buttons have no message here
+        case SDL_BUTTON_LEFT:
+          out.mouse.button = 0;
+          break;
+        case SDL_BUTTON_RIGHT:
+          out.mouse.button = 1;
+          break;
+        case SDL_BUTTON_MIDDLE:
+          out.mouse.button = 2;
+          break;
+        default:
+          return;  // the side buttons have no message here
       }
       out.type = host_event::kind::button;
       out.window = e.button.windowID;
@@ -120,7 +127,8 @@ void sdl_host::translate_key(const SDL_KeyboardEvent& e) {
   // Windows' system-key rule: Alt held and Ctrl not. SDL has already dropped
   // Alt from the state when the Alt key itself comes up; Windows has not.
   out.key.alt = ((mod & KMOD_ALT) || alt_key) && !(mod & KMOD_CTRL);
-  out.key.locks = ((mod & KMOD_NUM) ? host_event::num_lock : 0) | ((mod & KMOD_CAPS) ? host_event::caps_lock : 0) |
+  out.key.locks = ((mod & KMOD_NUM) ? host_event::num_lock : 0) |
+                  ((mod & KMOD_CAPS) ? host_event::caps_lock : 0) |
                   ((mod & KMOD_SCROLL) ? host_event::scroll_lock : 0);
   pending.push_back(out);
   if (!down) return;

@@ -53,7 +53,8 @@ bool sdl_host::start_video(std::string& error) {
     // Finding no display server, SDL settles for a driver that shows nothing;
     // a program would then run with no window anyone can see or close.
     const char* driver = SDL_GetCurrentVideoDriver();
-    const bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    const bool invisible =
+        driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
     if (invisible && !SDL_GetHint(SDL_HINT_VIDEODRIVER)) {
       SDL_QuitSubSystem(SDL_INIT_VIDEO);
       video_failure =
@@ -79,8 +80,8 @@ std::int64_t sdl_host::counter_frequency() {
 // change) does not end the wait: only input does, as on Windows.
 host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
   const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(std::max<std::int64_t>(timeout_ms, 0));
-  const auto shown_by_x11 =
-      std::find_if(windows.begin(), windows.end(), [](const auto& entry) { return entry.second.x11 != nullptr; });
+  const auto shown_by_x11 = std::find_if(windows.begin(), windows.end(),
+                                         [](const auto& entry) { return entry.second.x11 != nullptr; });
   for (;;) {
     SDL_Event e;
     while (pending.empty() && take_sdl_event(e)) translate(e);
@@ -94,7 +95,8 @@ host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
     // for more than for its own work. Events that SDL raises on its own threads
     // (a device gone) are then seen at the next wake-up.
     if (shown_by_x11 != windows.end()) {
-      if (!shown_by_x11->second.x11->wait_for_news(remaining)) return timeout_ms < 0 ? wake::failed : wake::timeout;
+      if (!shown_by_x11->second.x11->wait_for_news(remaining))
+        return timeout_ms < 0 ? wake::failed : wake::timeout;
       server_sent = true;
       continue;
     }

@@ -50,7 +50,8 @@ class sdl_host final : public host {
   void set_full_screen(native_window w, bool full_screen) override;
   void present(native_window w, const std::uint32_t* pixels, std::int32_t width, std::int32_t height,
                std::int32_t stride, const screen_rect& rect) override;
-  bool scroll_shown(native_window w, const screen_rect& destination, std::int32_t dx, std::int32_t dy) override;
+  bool scroll_shown(native_window w, const screen_rect& destination, std::int32_t dx,
+                    std::int32_t dy) override;
   screen_rect frame_extents() override;
   std::vector<monitor_info> monitors() override;
   void cursor_position(std::int32_t& x, std::int32_t& y) override;
@@ -93,7 +94,7 @@ class sdl_host final : public host {
   void translate_key(const SDL_KeyboardEvent& e);
   void translate_window_event(const SDL_WindowEvent& e);
 
-  Uint64 last_pump_ms = 0;  // SDL_GetTicks64 when SDL last read the display connection
+  Uint64 last_pump_ms = 0;   // SDL_GetTicks64 when SDL last read the display connection
   bool server_sent = false;  // a wait saw the display server send something since
   std::deque<host_event> pending;
   std::map<native_window, window_state> windows;

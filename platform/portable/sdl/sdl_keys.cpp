@@ -8,16 +8,53 @@ namespace {
 
 // Windows' virtual keys (winuser.h) that the table below needs by name.
 enum : std::uint8_t {
-  VK_BACK = 0x08, VK_TAB = 0x09, VK_CLEAR = 0x0C, VK_RETURN = 0x0D, VK_SHIFT = 0x10,
-  VK_CONTROL = 0x11, VK_MENU = 0x12, VK_PAUSE = 0x13, VK_CAPITAL = 0x14, VK_ESCAPE = 0x1B,
-  VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24,
-  VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28, VK_SNAPSHOT = 0x2C,
-  VK_INSERT = 0x2D, VK_DELETE = 0x2E, VK_LWIN = 0x5B, VK_RWIN = 0x5C, VK_APPS = 0x5D,
-  VK_NUMPAD0 = 0x60, VK_MULTIPLY = 0x6A, VK_ADD = 0x6B, VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E,
-  VK_DIVIDE = 0x6F, VK_F1 = 0x70, VK_F13 = 0x7C, VK_NUMLOCK = 0x90, VK_SCROLL = 0x91,
-  VK_OEM_1 = 0xBA, VK_OEM_PLUS = 0xBB, VK_OEM_COMMA = 0xBC, VK_OEM_MINUS = 0xBD,
-  VK_OEM_PERIOD = 0xBE, VK_OEM_2 = 0xBF, VK_OEM_3 = 0xC0, VK_OEM_4 = 0xDB, VK_OEM_5 = 0xDC,
-  VK_OEM_6 = 0xDD, VK_OEM_7 = 0xDE, VK_OEM_102 = 0xE2,
+  VK_BACK = 0x08,
+  VK_TAB = 0x09,
+  VK_CLEAR = 0x0C,
+  VK_RETURN = 0x0D,
+  VK_SHIFT = 0x10,
+  VK_CONTROL = 0x11,
+  VK_MENU = 0x12,
+  VK_PAUSE = 0x13,
+  VK_CAPITAL = 0x14,
+  VK_ESCAPE = 0x1B,
+  VK_SPACE = 0x20,
+  VK_PRIOR = 0x21,
+  VK_NEXT = 0x22,
+  VK_END = 0x23,
+  VK_HOME = 0x24,
+  VK_LEFT = 0x25,
+  VK_UP = 0x26,
+  VK_RIGHT = 0x27,
+  VK_DOWN = 0x28,
+  VK_SNAPSHOT = 0x2C,
+  VK_INSERT = 0x2D,
+  VK_DELETE = 0x2E,
+  VK_LWIN = 0x5B,
+  VK_RWIN = 0x5C,
+  VK_APPS = 0x5D,
+  VK_NUMPAD0 = 0x60,
+  VK_MULTIPLY = 0x6A,
+  VK_ADD = 0x6B,
+  VK_SUBTRACT = 0x6D,
+  VK_DECIMAL = 0x6E,
+  VK_DIVIDE = 0x6F,
+  VK_F1 = 0x70,
+  VK_F13 = 0x7C,
+  VK_NUMLOCK = 0x90,
+  VK_SCROLL = 0x91,
+  VK_OEM_1 = 0xBA,
+  VK_OEM_PLUS = 0xBB,
+  VK_OEM_COMMA = 0xBC,
+  VK_OEM_MINUS = 0xBD,
+  VK_OEM_PERIOD = 0xBE,
+  VK_OEM_2 = 0xBF,
+  VK_OEM_3 = 0xC0,
+  VK_OEM_4 = 0xDB,
+  VK_OEM_5 = 0xDC,
+  VK_OEM_6 = 0xDD,
+  VK_OEM_7 = 0xDE,
+  VK_OEM_102 = 0xE2,
 };
 
 struct key_row {
@@ -175,10 +212,14 @@ char16_t control_character(std::uint32_t virtual_key, std::uint16_t mod) {
   // Ctrl with Alt is AltGr on many layouts: whatever it types comes from SDL.
   if (ctrl && (mod & KMOD_ALT)) return 0;
   switch (virtual_key) {
-    case VK_RETURN: return ctrl ? u'\n' : u'\r';
-    case VK_BACK: return ctrl ? u'\x7f' : u'\b';
-    case VK_TAB: return ctrl ? 0 : u'\t';
-    case VK_ESCAPE: return u'\x1b';
+    case VK_RETURN:
+      return ctrl ? u'\n' : u'\r';
+    case VK_BACK:
+      return ctrl ? u'\x7f' : u'\b';
+    case VK_TAB:
+      return ctrl ? 0 : u'\t';
+    case VK_ESCAPE:
+      return u'\x1b';
   }
   if (ctrl && virtual_key >= 'A' && virtual_key <= 'Z') return static_cast<char16_t>(virtual_key - 'A' + 1);
   return 0;

@@ -34,9 +34,9 @@ native_window sdl_host::create_window(const window_spec& spec, std::string& erro
   }
   if (spec.icon_rgba) {
     // SDL copies the picture, so the surface only borrows the bytes.
-    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<std::uint8_t*>(spec.icon_rgba), spec.icon_width, spec.icon_height, 32, spec.icon_width * 4,
-        SDL_PIXELFORMAT_RGBA32);
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(spec.icon_rgba), spec.icon_width,
+                                           spec.icon_height, 32, spec.icon_width * 4, SDL_PIXELFORMAT_RGBA32);
     if (icon) {
       SDL_SetWindowIcon(sdl, icon);
       SDL_FreeSurface(icon);
@@ -109,8 +109,8 @@ void sdl_host::set_full_screen(native_window w, bool full_screen) {
   SDL_SetWindowPosition(s->sdl, before.x + o.x, before.y + o.y);
 }
 
-void sdl_host::present(native_window w, const std::uint32_t* pixels, std::int32_t width,
-                       std::int32_t height, std::int32_t stride, const screen_rect& rect) {
+void sdl_host::present(native_window w, const std::uint32_t* pixels, std::int32_t width, std::int32_t height,
+                       std::int32_t stride, const screen_rect& rect) {
   window_state* s = find(w);
   if (!s || !pixels) return;
   if (s->x11) {
@@ -138,7 +138,8 @@ void sdl_host::present(native_window w, const std::uint32_t* pixels, std::int32_
   SDL_UpdateWindowSurfaceRects(s->sdl, &changed, 1);
 }
 
-bool sdl_host::scroll_shown(native_window w, const screen_rect& destination, std::int32_t dx, std::int32_t dy) {
+bool sdl_host::scroll_shown(native_window w, const screen_rect& destination, std::int32_t dx,
+                            std::int32_t dy) {
   window_state* s = find(w);
   if (!s || !s->x11) return false;
   s->x11->scroll(destination, dx, dy);
@@ -150,7 +151,8 @@ screen_rect sdl_host::frame_extents() {
   // window has been told, and where there is no window manager, there is none.
   for (const auto& [id, s] : windows) {
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (s.framed && !s.before_full_screen && SDL_GetWindowBordersSize(s.sdl, &top, &left, &bottom, &right) == 0 &&
+    if (s.framed && !s.before_full_screen &&
+        SDL_GetWindowBordersSize(s.sdl, &top, &left, &bottom, &right) == 0 &&
         (top | left | bottom | right) != 0)
       frame_seen = screen_rect{left, top, right, bottom};
   }

@@ -28,14 +28,16 @@ class xlib_output final : public x11_output {
     XFreeGC(display, quiet);
   }
 
-  void present(const std::uint32_t* pixels, int width, int height, int stride, const screen_rect& rect) override {
+  void present(const std::uint32_t* pixels, int width, int height, int stride,
+               const screen_rect& rect) override {
     const int left = std::max(rect.left, 0), top = std::max(rect.top, 0);
     const int right = std::min(rect.right, width), bottom = std::min(rect.bottom, height);
     if (left >= right || top >= bottom) return;
     // An image over the caller's pixels, which Xlib only reads.
-    XImage* image = XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0,
-                                 reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels)),
-                                 static_cast<unsigned>(stride), static_cast<unsigned>(height), 32, stride * 4);
+    XImage* image =
+        XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0,
+                     reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels)),
+                     static_cast<unsigned>(stride), static_cast<unsigned>(height), 32, stride * 4);
     if (!image) return;
     image->byte_order = SDL_BYTEORDER == SDL_LIL_ENDIAN ? LSBFirst : MSBFirst;
     XPutImage(display, window, quiet, image, left, top, left, top, static_cast<unsigned>(right - left),
@@ -71,8 +73,8 @@ class xlib_output final : public x11_output {
   Window window;
   Visual* visual;
   int depth;
-  GC reporting;  // scrolls report what they could not copy
-  GC quiet;      // no reports: for pictures, and scrolls of a window in full view
+  GC reporting;                // scrolls report what they could not copy
+  GC quiet;                    // no reports: for pictures, and scrolls of a window in full view
   bool fully_visible = false;  // until the server says so
 };
 

@@ -34,7 +34,8 @@ class x11_output {
 
   // Shows `rect` of a picture of `width` x `height` pixels, rows `stride`
   // pixels apart, at the same place in the window.
-  virtual void present(const std::uint32_t* pixels, int width, int height, int stride, const screen_rect& rect) = 0;
+  virtual void present(const std::uint32_t* pixels, int width, int height, int stride,
+                       const screen_rect& rect) = 0;
   // Each pixel of `destination` (window coordinates) takes what the window
   // showed at (x - dx, y - dy).
   virtual void scroll(const screen_rect& destination, int dx, int dy) = 0;
