@@ -78,6 +78,10 @@ if [ "${CMAKE_CXX_COMPILER_LAUNCHER:-}" = ccache ] && [ -d "${CCACHE_DIR:-}" ]; 
   cache_env=(CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
              CCACHE_DIR=/var/cache/warblet-ccache CCACHE_BASEDIR=$clone CCACHE_NOHASHDIR=1
              CCACHE_COMPILERCHECK=content)
+  # ccache counts the locale among a compilation's inputs: the root's must be ours.
+  for variable in LANG LC_ALL LC_CTYPE LC_MESSAGES; do
+    [ -z "${!variable:-}" ] || cache_env+=("$variable=${!variable}")
+  done
   extra_packages=(ccache)
 fi
 
