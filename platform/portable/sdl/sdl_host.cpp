@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 
 #include "platform/portable/sdl/sdl_capture.h"
 #include "platform/portable/sdl/x11_errors.h"
@@ -22,6 +21,11 @@ std::unique_ptr<sdl_host> sdl_host::open(std::string& error) {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   // A Windows program leaves the screen saver alone unless it asks otherwise.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // Only display servers, unless SDL_VIDEODRIVER (which overrides this) names
+  // another driver. Finding none, SDL would go on to drive the console's
+  // graphics device itself or settle for a driver that shows nothing, and a
+  // program would run with no window anyone can see or close.
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
   // Waits may end up to 2 ms late (Windows' own timer ticks every 15.6 ms), so
   // that the system can wake this program together with others: a program
   // that wakes a hundred times a second then costs a fifth less. Threads
@@ -47,25 +51,14 @@ bool sdl_host::start_video(std::string& error) {
     return false;
   }
   tolerate_x11_errors();
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    video_failure = std::string("cannot open a display: ") + SDL_GetError();
-  } else {
-    // Finding no display server, SDL settles for a driver that shows nothing;
-    // a program would then run with no window anyone can see or close.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const bool invisible =
-        driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
-    if (invisible && !SDL_GetHint(SDL_HINT_VIDEODRIVER)) {
-      SDL_QuitSubSystem(SDL_INIT_VIDEO);
-      video_failure =
-          "cannot open a display: no display server answered (DISPLAY and WAYLAND_DISPLAY name none; "
-          "SDL_VIDEODRIVER=dummy runs without one)";
-    } else {
-      x11_watch_windows();
-      video_started = true;
-      return true;
-    }
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+    x11_watch_windows();
+    video_started = true;
+    return true;
   }
+  video_failure = std::string("cannot open a display: ") + SDL_GetError() +
+                  " (DISPLAY and WAYLAND_DISPLAY name no display server that answered; "
+                  "SDL_VIDEODRIVER=dummy runs without one)";
   error = video_failure;
   return false;
 }
@@ -124,6 +117,8 @@ std::unique_ptr<audio_capture> sdl_host::open_capture(std::int32_t rate, std::in
 void sdl_host::set_cursor_visible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
 bool sdl_host::message_box(const std::string& title_utf8, const std::string& text_utf8) {
+  // With no display SDL would still fork helper processes only to find none.
+  if (!video_failure.empty()) return false;
   // Over the newest window, which is the program's one window.
   SDL_Window* parent = windows.empty() ? nullptr : windows.rbegin()->second.sdl;
   // Fails at once where no message system exists (no display, dummy driver).
