@@ -13,24 +13,33 @@
 #   5. Q quits with exit code 0;
 #   6. with no sound server, the failure message box shows, and once Return
 #      dismisses it the program ends with exit code 0.
+# The wayland kind runs instead the Linux program on native Wayland: Weston in
+# the virtual display, the program with no X display at all; a 1000 Hz tone
+# shows in its predicted row on a screenshot of Weston's output, SIGTERM ends
+# the program with exit code 0; with a window it cannot draw in, and with no
+# compositor to reach, the program says so and ends with exit code 1, as with
+# no display.
 #
-# Usage: tools/e2e.sh linux|sanitize|windows [SHOT_DIR [PROGRAM [ARGUMENTS...]]]
+# Usage: tools/e2e.sh linux|sanitize|windows|wayland [SHOT_DIR [PROGRAM [ARGUMENTS...]]]
 #   linux:    PROGRAM with the SDL2 host; by default build/linux/viewer/warblet
 #   sanitize: build/sanitize/viewer/warblet, the same under AddressSanitizer,
 #             UndefinedBehaviorSanitizer and the leak checker; any report they
 #             make fails the run
 #   windows:  PROGRAM under Wine, in a fresh prefix; by default
 #             build/mingw-x86_64/viewer/warblet.exe
+#   wayland:  PROGRAM with the SDL2 host on Weston (SDL_VIDEODRIVER=wayland);
+#             by default build/linux/viewer/warblet
 # Without a PROGRAM the default one is built first; a PROGRAM given (an unpacked
 # release, the 32-bit build, an installed program) is run as it is. The
 # screenshots stay in SHOT_DIR (by default build/e2e/KIND), named by step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-kind=${1:?usage: tools/e2e.sh linux|sanitize|windows [SHOT_DIR [PROGRAM [ARGUMENTS...]]]}
+kind=${1:?usage: tools/e2e.sh linux|sanitize|windows|wayland [SHOT_DIR [PROGRAM [ARGUMENTS...]]]}
 case "$kind" in
   linux | sanitize) program=("build/$kind/viewer/warblet") ;;
   windows) program=(build/mingw-x86_64/viewer/warblet.exe) ;;
-  *) echo "e2e: unknown kind '$kind' (linux, sanitize or windows)" >&2; exit 2 ;;
+  wayland) program=(build/linux/viewer/warblet) ;;
+  *) echo "e2e: unknown kind '$kind' (linux, sanitize, windows or wayland)" >&2; exit 2 ;;
 esac
 # What the sound and desktop libraries keep until exit is theirs: the one
 # suppressions file names them.
@@ -40,12 +49,19 @@ shots=$(realpath -m "${2:-build/e2e/$kind}")
 given=$#
 [ "$given" -lt 3 ] || program=("${@:3}")
 [ "$kind" != windows ] || program=(wine "${program[@]}")
+# Without DISPLAY SDL can reach no X server, not even through Xwayland.
+[ "$kind" != wayland ] || program=(env -u DISPLAY SDL_VIDEODRIVER=wayland "${program[@]}")
 
 tools/install-deps.sh build mic screen
+if [ "$kind" = wayland ]; then
+  tools/install-deps.sh wayland
+fi
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target row_check
 if [ "$given" -ge 3 ]; then
   [ "$kind" != windows ] || tools/install-deps.sh wine
+elif [ "$kind" = wayland ]; then
+  cmake --build --preset linux --target warblet
 elif [ "$kind" != windows ]; then
   cmake --preset "$kind" >/dev/null
   cmake --build --preset "$kind" --target warblet
@@ -128,6 +144,52 @@ title='^Warblet'
 width=500 height=400
 # Wine's time to first show a window in a fresh prefix varies the most.
 window_wait=20
+
+if [ "$kind" = wayland ]; then
+  . tools/weston.sh
+  step "Weston on the virtual display"
+  weston_start "$dir/runtime" "$screen" "$dir/weston.log" || fail "no Weston"
+  session_track "$weston_pid"
+
+  step "a 1000 Hz tone on native Wayland"
+  start_program
+  virtual_mic_play "$dir/tone.raw"
+  session_track "$virtual_mic_player"
+  # Nothing tells a Wayland client's place on the screen: the client area is
+  # found on the screenshot, once the window is there.
+  area=""
+  for _ in $(seq 50); do
+    shot window
+    area=$("$row_check" "${width}x$height" find "$dir/window.ppm" 2>/dev/null) && break
+    kill -0 "$app" 2>/dev/null || fail "the program ended without a window"
+    sleep 0.2
+  done
+  [ -n "$area" ] || fail "no ${width}x$height window on Weston's output"
+  echo "   client area $area"
+  sleep 1.5
+  expect "$area" tones wayland-tone 1000
+
+  step "SIGTERM ends it"
+  kill -TERM "$app"
+  exits_with 0 10
+
+  step "a window nothing can be drawn in: the program says so and ends"
+  # SDL's Wayland driver has no window surface of its own; told not to make
+  # one through a renderer, it has none to give.
+  SDL_FRAMEBUFFER_ACCELERATION=0 start_program
+  exits_with 1 10
+  grep -q "cannot draw in a window" "$dir/out.log" || fail "no word of the window that cannot be drawn in"
+  sed -n 's/^/   /; /draw in/p' "$dir/out.log"
+
+  step "no compositor: the program says so and ends, as with no display"
+  WAYLAND_DISPLAY=nowhere start_program
+  exits_with 1 10
+  grep -q "cannot open a display" "$dir/out.log" || fail "no word of the missing display"
+  sed -n 's/^/   /; /display/p' "$dir/out.log"
+
+  echo "e2e $kind: all held in $((SECONDS - started)) s after the build; screenshots in $shots"
+  exit 0
+fi
 
 step "tones of 250, 500, 1000 and 1500 Hz"
 start_program

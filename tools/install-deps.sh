@@ -9,6 +9,8 @@
 #   wine     Wine, to run the Windows builds (wine32 too where the machine runs
 #            32-bit code)
 #   e2e      mic, screen and wine: both end-to-end runs
+#   wayland  Weston and libdecor's title-bar plugin, for the Linux program on
+#            native Wayland (tools/e2e.sh wayland)
 #   picture  ImageMagick alone, to draw and read pictures
 #   fuzz     clang and its sanitizer runtimes
 #   root     debootstrap and git, to make a fresh Debian root and clone into it
@@ -34,6 +36,9 @@ wine=(wine wine64 fonts-wine)
 # wine32 runs the 32-bit Windows program beside wine64, which runs the 64-bit
 # one; on a machine that cannot run 32-bit code it would stop both.
 if "$(dirname "$0")/runs-32-bit.sh" 2>/dev/null; then wine+=(wine32:i386); fi
+# libdecor-0-plugin-1-cairo: the title bar SDL draws where the compositor
+# leaves decorations to the window, as Weston does.
+wayland=(weston libdecor-0-plugin-1-cairo)
 picture=(imagemagick)
 fuzz=(clang libclang-rt-dev)
 root=(debootstrap git)
@@ -55,13 +60,14 @@ for group in "${@:-build}"; do
     screen) wanted+=("${screen[@]}") ;;
     wine) wanted+=("${wine[@]}") ;;
     e2e) wanted+=("${mic[@]}" "${screen[@]}" "${wine[@]}") ;;
+    wayland) wanted+=("${wayland[@]}") ;;
     picture) wanted+=("${picture[@]}") ;;
     fuzz) wanted+=("${fuzz[@]}") ;;
     root) wanted+=("${root[@]}") ;;
     cache) wanted+=("${cache[@]}") ;;
     package) wanted+=("${package[@]}") ;;
     lint) wanted+=("${lint[@]}") ;;
-    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, picture, fuzz, root, cache, package or lint)" >&2
+    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, wayland, picture, fuzz, root, cache, package or lint)" >&2
        exit 2 ;;
   esac
 done

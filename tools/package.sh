@@ -69,6 +69,9 @@ shlibs=$(cd "$work" && dpkg-shlibdeps -O "$deb/usr/bin/warblet" | sed -n 's/^shl
 # The "(paused)" label is drawn in DejaVu Sans, which the program opens by path.
 depends="$shlibs, fonts-dejavu-core"
 echo "   Depends: $depends"
+# On Wayland the window's title bar is the client's to draw: SDL draws it
+# through libdecor, which needs a plugin; without one the window has none.
+recommends="libdecor-0-plugin-1-cairo"
 
 step "making warblet_${version}_amd64.deb"
 cat >"$deb/DEBIAN/control" <<EOF
@@ -78,6 +81,7 @@ Architecture: amd64
 Maintainer: $maintainer
 Installed-Size: $(du -sk --exclude=DEBIAN "$deb" | cut -f1)
 Depends: $depends
+Recommends: $recommends
 Section: sound
 Priority: optional
 Description: live scrolling spectrogram of the microphone

@@ -1,19 +1,13 @@
-// An open DrawDib handle: the picture it last moved into huge pages, so that
-// drawing the same picture again does not ask for it every time.
+// An open DrawDib handle. Drawing needs nothing kept between calls; the table
+// tells open handles from anything else passed in.
 #pragma once
-
-#include <cstddef>
 
 #include "platform/portable/handle_table.h"
 #include "platform/portable/vfw.h"
 
 namespace portable {
 
-struct drawdib_handle {
-  const void* last_bits = nullptr;
-  std::size_t last_bytes = 0;
-  unsigned draws = 0;  // of that picture since it was last moved
-};
+struct drawdib_handle {};
 
 using drawdib_table = handle_table<drawdib_handle, HDRAWDIB>;
 

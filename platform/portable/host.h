@@ -13,7 +13,7 @@
 //     adds around a framed window, and the cursor's position and visibility;
 //   - audio capture at a given rate and channel count;
 //   - a modal message box.
-// The SDL2 host (sdl/) is the real one; the scripted host in tests/support/ runs
+// The SDL2 host (hosts/sdl/) is the real one; the scripted host in tests/support/ runs
 // the program on a virtual clock. Everything is called on the program's thread.
 //
 // Coordinates are screen pixels, y downward, origin at the primary monitor's
@@ -23,6 +23,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -147,6 +148,10 @@ class host {
                             std::int32_t /*dy*/) {
     return false;
   }
+  // Zeroed memory for a window's picture of `bytes` bytes, which std::free
+  // releases; null when there is none. A host may place it where drawing into
+  // it costs less.
+  virtual void* picture_memory(std::size_t bytes) { return std::calloc(1, bytes == 0 ? 1 : bytes); }
   // What a window manager adds around a framed client area, as distances
   // outward from the client rectangle (all 0 when unknown).
   virtual screen_rect frame_extents() = 0;

@@ -5,14 +5,14 @@
 #include <cstring>
 #include <new>
 
-#include "platform/portable/huge_pages.h"
+#include "platform/portable/host.h"
 
 namespace portable {
 
 void pixel_surface::release::operator()(std::uint32_t* p) const { std::free(p); }
 
 std::unique_ptr<std::uint32_t[], pixel_surface::release> pixel_surface::black_store(std::size_t count) {
-  void* p = allocate_zeroed_in_huge_pages(count * sizeof(std::uint32_t));
+  void* p = current_host().picture_memory(count * sizeof(std::uint32_t));
   if (!p) throw std::bad_alloc();
   return std::unique_ptr<std::uint32_t[], release>(static_cast<std::uint32_t*>(p));
 }

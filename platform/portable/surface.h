@@ -35,7 +35,7 @@ class pixel_surface {
   struct release {
     void operator()(std::uint32_t* p) const;
   };
-  // Black pixels, in huge pages where the system gives them (huge_pages.h).
+  // Black pixels, in the memory the host gives pictures.
   static std::unique_ptr<std::uint32_t[], release> black_store(std::size_t count);
 
   std::unique_ptr<std::uint32_t[], release> store;

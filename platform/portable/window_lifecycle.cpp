@@ -102,7 +102,10 @@ HWND WINAPI CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_n
   wanted.y = outer.top + frame.top;
   wanted.width = std::max<LONG>(0, outer.right - outer.left - frame.left - frame.right);
   wanted.height = std::max<LONG>(0, outer.bottom - outer.top - frame.top - frame.bottom);
-  wanted.framed = frame.left || frame.top || frame.right || frame.bottom;
+  // By the style, not by the frame's size: the host may not know its frame
+  // before it has framed a window, or may draw none of its own (a Wayland
+  // compositor leaves it to the window).
+  wanted.framed = (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
   if (const icon_picture* icon = program_icon(registered.icon)) {
     wanted.icon_rgba = icon->rgba;
     wanted.icon_width = icon->width;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/sdl/sdl_host.h"
+#include "platform/portable/hosts/sdl/sdl_host.h"
 #include "platform/win32.h"
 #include "tests/audio/samples.h"
 

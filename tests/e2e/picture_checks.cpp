@@ -136,3 +136,42 @@ pixel_count changed_pixels(const screen_image& before, const screen_image& after
     }
   return count;
 }
+
+namespace {
+
+// The first and last of `count` lines that are at least half black; false when
+// none is.
+template <typename BlackIn>
+bool black_span(std::int32_t count, std::int32_t length, BlackIn black_in, std::int32_t& first,
+                std::int32_t& last) {
+  first = last = -1;
+  for (std::int32_t i = 0; i < count; ++i)
+    if (2 * black_in(i) >= length) {
+      if (first < 0) first = i;
+      last = i;
+    }
+  return first >= 0;
+}
+
+}  // namespace
+
+bool find_client_area(const screen_image& shot, std::int32_t width, std::int32_t height,
+                      screen_rect& client) {
+  const rgb black{};
+  std::int32_t top = 0, bottom = 0, left = 0, right = 0;
+  const auto black_in_row = [&](std::int32_t y) {
+    std::int32_t n = 0;
+    for (std::int32_t x = 0; x < shot.width; ++x) n += shot.at(x, y) == black;
+    return n;
+  };
+  if (!black_span(shot.height, width, black_in_row, top, bottom) || bottom - top + 1 != height) return false;
+  const auto black_in_column = [&](std::int32_t x) {
+    std::int32_t n = 0;
+    for (std::int32_t y = top; y <= bottom; ++y) n += shot.at(x, y) == black;
+    return n;
+  };
+  if (!black_span(shot.width, height, black_in_column, left, right) || right - left + 1 != width)
+    return false;
+  client = screen_rect{left, top, width, height};
+  return true;
+}

@@ -56,3 +56,10 @@ pixel_count paused_label_white(const screen_image& shot, const screen_rect& clie
 
 // Pixels of the client area that differ between two shots of the same screen.
 pixel_count changed_pixels(const screen_image& before, const screen_image& after, const screen_rect& client);
+
+// Where a client area of width x height lies on a screen whose other windows
+// and background have no pure black: the span of rows at least half black,
+// then within them the span of columns at least half black, when these spans
+// have exactly that size. For a window whose place the script cannot ask for
+// (a Wayland compositor's). False when no such area is found.
+bool find_client_area(const screen_image& shot, std::int32_t width, std::int32_t height, screen_rect& client);

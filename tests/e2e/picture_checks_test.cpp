@@ -99,4 +99,48 @@ TEST(Overlays, MeterOutlineLabelAndMovement) {
   EXPECT_EQ(changed_pixels(before, before, client).matching, 0);
 }
 
+// A compositor's desktop: a grey pattern, a panel along the top, and the
+// program's window drawn on it.
+TEST(FindClientArea, FindsTheBlackWindowOnACompositorsDesktop) {
+  struct find_case {
+    const char* name;
+    screen_rect window;          // drawn black; width 0 for no window
+    bool tone;                   // a line through the whole width
+    bool title_bar;              // dark, with black letters, above the window
+    std::int32_t width, height;  // the size looked for
+    bool found;
+  };
+  const find_case cases[] = {
+      {"a window", {53, 239, 500, 400}, false, false, 500, 400, true},
+      {"a window with a tone across it", {403, 262, 500, 400}, true, false, 500, 400, true},
+      {"a window under a title bar", {100, 300, 500, 400}, true, true, 500, 400, true},
+      {"a window at the screen's corner", {0, 0, 500, 400}, false, false, 500, 400, true},
+      {"no window", {0, 0, 0, 0}, false, false, 500, 400, false},
+      {"a window of another size", {53, 239, 300, 200}, false, false, 500, 400, false},
+  };
+  for (const find_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    screen_image shot = black_screen(1280, 800);
+    for (std::int32_t y = 0; y < shot.height; ++y)
+      for (std::int32_t x = 0; x < shot.width; ++x)
+        shot.pixels[y * shot.width + x] =
+            y < 32 ? rgb{42, 42, 42} : rgb{static_cast<std::uint8_t>(120 + (x * 7 + y * 3) % 20), 118, 115};
+    const screen_rect& w = c.window;
+    for (std::int32_t y = w.top; y < w.top + w.height; ++y)
+      for (std::int32_t x = w.left; x < w.left + w.width; ++x) shot.pixels[y * shot.width + x] = rgb{};
+    if (c.tone && w.width > 0) draw_tone(shot, w, predicted_row(1000.0, w.height), 0, w.width);
+    if (c.title_bar)
+      for (std::int32_t y = w.top - 24; y < w.top; ++y)
+        for (std::int32_t x = w.left; x < w.left + w.width; ++x)
+          shot.pixels[y * shot.width + x] = x % 9 == 0 ? rgb{} : rgb{8, 7, 6};
+    screen_rect client{-1, -1, 0, 0};
+    ASSERT_EQ(find_client_area(shot, c.width, c.height, client), c.found);
+    if (!c.found) continue;
+    EXPECT_EQ(client.left, w.left);
+    EXPECT_EQ(client.top, w.top);
+    EXPECT_EQ(client.width, c.width);
+    EXPECT_EQ(client.height, c.height);
+  }
+}
+
 }  // namespace

@@ -11,6 +11,9 @@
 //       the "(paused)" label is there, or not
 //   row_check AREA moved BEFORE.ppm AFTER.ppm yes|no
 //       the picture changed between the two shots, or stood still
+//   row_check WIDTHxHEIGHT find SHOT.ppm
+//       prints where on the shot a client area of that size lies, as AREA, for
+//       a window whose place nothing else tells (see find_client_area)
 //
 // Prints what it found; the exit status is 0 when the check holds, 1 when it
 // does not, 2 for a usage error or an unreadable file.
@@ -33,7 +36,8 @@ int usage() {
   std::fprintf(stderr,
                "usage: row_check WIDTHxHEIGHT+LEFT+TOP tones SHOT.ppm HZ...\n"
                "       row_check WIDTHxHEIGHT+LEFT+TOP meter|paused SHOT.ppm shown|hidden\n"
-               "       row_check WIDTHxHEIGHT+LEFT+TOP moved BEFORE.ppm AFTER.ppm yes|no\n");
+               "       row_check WIDTHxHEIGHT+LEFT+TOP moved BEFORE.ppm AFTER.ppm yes|no\n"
+               "       row_check WIDTHxHEIGHT find SHOT.ppm\n");
   return 2;
 }
 
@@ -104,6 +108,25 @@ int check_moved(const screen_image& before, const screen_image& after, const scr
   return (moved ? changed.matching > 0 : changed.matching == 0) ? 0 : 1;
 }
 
+int find_area(const char* size, const char* path) {
+  std::int32_t width = 0, height = 0;
+  char end = 0;
+  if (std::sscanf(size, "%dx%d%c", &width, &height, &end) != 2 || width <= 0 || height <= 0) return usage();
+  std::string error;
+  const screen_image shot = read_ppm(path, error);
+  if (!error.empty()) {
+    std::fprintf(stderr, "row_check: %s\n", error.c_str());
+    return 2;
+  }
+  screen_rect area;
+  if (!find_client_area(shot, width, height, area)) {
+    std::fprintf(stderr, "row_check: no %dx%d client area on %s\n", width, height, path);
+    return 1;
+  }
+  std::printf("%dx%d+%d+%d\n", area.width, area.height, area.left, area.top);
+  return 0;
+}
+
 bool parse_switch(const std::string& text, const char* on, const char* off, bool& value) {
   value = text == on;
   return value || text == off;
@@ -113,6 +136,7 @@ bool parse_switch(const std::string& text, const char* on, const char* off, bool
 
 int main(int argc, char** argv) {
   if (argc < 4) return usage();
+  if (std::string(argv[2]) == "find") return argc == 4 ? find_area(argv[1], argv[3]) : usage();
   screen_rect area;
   if (!parse_area(argv[1], area)) return usage();
   const std::string check = argv[2];

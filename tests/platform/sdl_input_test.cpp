@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/portable/sdl/sdl_host.h"
+#include "platform/portable/hosts/sdl/sdl_host.h"
 #include "tests/platform/xvfb_display.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/portable/sdl/sdl_host.h"
+#include "platform/portable/hosts/linux/linux_host.h"
 #include "tests/platform/x_screen.h"
 #include "tests/platform/xvfb_display.h"
 
@@ -26,7 +26,7 @@ class SdlWindow : public ::testing::Test {
     screen = std::make_unique<testing_display::x_screen>(display.name());
     ASSERT_TRUE(screen->connected());
     std::string error;
-    host = portable::sdl_host::open(error);
+    host = portable::open_linux_host(error);
     ASSERT_TRUE(host) << error;
   }
   void TearDown() override {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/portable/surface.h"
+#include "tests/support/scripted_host.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ TEST(PixelSurface, ScrollingTheWholePictureMatchesMovingEveryPixel) {
   };
   for (const run_case& c : cases) {
     SCOPED_TRACE(c.name);
+    scripted::host host;  // gives the picture's memory
     portable::pixel_surface surface;
     surface.resize(c.width, c.height);
     plain_picture plain{c.width, c.height, std::vector<std::uint32_t>(c.width * c.height)};
@@ -59,6 +61,7 @@ TEST(PixelSurface, ScrollingTheWholePictureMatchesMovingEveryPixel) {
 }
 
 TEST(PixelSurface, RefusesWhatItCannotScrollAndKeepsThePicture) {
+  scripted::host host;  // gives the picture's memory
   portable::pixel_surface surface;
   surface.resize(6, 4);
   for (int i = 0; i < 24; ++i) surface.data()[i] = i;

@@ -64,6 +64,28 @@ TEST_F(Windows, TheFrameIsTheHostsAndTheNativeWindowGetsTheClientArea) {
   EXPECT_FALSE(host.window(host.newest_window()).framed);
 }
 
+TEST_F(Windows, TheStyleDecidesWhetherTheNativeWindowIsFramedWhateverTheFrameMeasures) {
+  struct style_case {
+    const char* name;
+    DWORD style;
+    portable::screen_rect frame;
+    bool framed;
+  };
+  const style_case cases[] = {
+      {"overlapped, frame known", framed_style, {8, 31, 8, 8}, true},
+      {"overlapped, frame not known yet", framed_style, {0, 0, 0, 0}, true},
+      {"sizing border only, frame not known yet", WS_POPUP | WS_THICKFRAME, {0, 0, 0, 0}, true},
+      {"bare popup, frame known", WS_POPUP, {8, 31, 8, 8}, false},
+      {"bare popup, frame not known yet", WS_POPUP, {0, 0, 0, 0}, false},
+  };
+  for (const style_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.frame = c.frame;
+    recorder.create(c.style, 10, 20, 300, 200);
+    EXPECT_EQ(host.window(host.newest_window()).framed, c.framed);
+  }
+}
+
 TEST_F(Windows, ADefaultPlacementIsLeftToTheHost) {
   HWND w = recorder.create(framed_style, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0);
   const scripted::native_window_record& native = host.window(host.newest_window());

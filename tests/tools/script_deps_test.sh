@@ -32,10 +32,12 @@ missing_cases=(
   "session.sh     pactl       pulseaudio-utils"
   "wine-prefix.sh wine        wine"
   "wine-prefix.sh wineserver  wine64"
+  "weston.sh      weston      weston"
   "session.sh     -           -"
   "wine-prefix.sh -           -"
+  "weston.sh      -           -"
 )
-all_commands=(Xvfb xwininfo xdotool xwd convert pulseaudio pactl pacat sox wine wineboot wineserver)
+all_commands=(Xvfb xwininfo xdotool xwd convert pulseaudio pactl pacat sox wine wineboot wineserver weston)
 for row in "${missing_cases[@]}"; do
   read -r library hidden package <<<"$row"
   rm -f "$stubs"/*

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "platform/portable/sdl/sdl_host.h"
+#include "platform/portable/hosts/sdl/sdl_host.h"
 
 namespace portable {
 
@@ -47,7 +47,18 @@ native_window sdl_host::create_window(const window_spec& spec, std::string& erro
   s.sdl = sdl;
   s.framed = spec.framed;
   s.reported = placement_of(sdl);
-  s.x11 = x11_output::for_window(sdl);
+  if (video) s.native = video->output_for(sdl);
+  // Some drivers (Wayland's, say) can refuse a window surface; a window nothing
+  // can be drawn in would leave the program running with nothing to see.
+  SDL_ClearError();
+  if (!s.native && !SDL_GetWindowSurface(sdl)) {
+    // SDL gives no reason when the driver simply has no surface to offer.
+    const std::string why = SDL_GetError();
+    error = "cannot draw in a window: " + (why.empty() ? "SDL's video driver offers no window surface" : why);
+    SDL_DestroyWindow(sdl);
+    windows.erase(id);
+    return 0;
+  }
   return id;
 }
 
@@ -113,8 +124,8 @@ void sdl_host::present(native_window w, const std::uint32_t* pixels, std::int32_
                        std::int32_t stride, const screen_rect& rect) {
   window_state* s = find(w);
   if (!s || !pixels) return;
-  if (s->x11) {
-    s->x11->present(pixels, width, height, stride, rect);
+  if (s->native) {
+    s->native->present(pixels, width, height, stride, rect);
     return;
   }
   // After a resize this is a new surface of the new size.
@@ -141,8 +152,8 @@ void sdl_host::present(native_window w, const std::uint32_t* pixels, std::int32_
 bool sdl_host::scroll_shown(native_window w, const screen_rect& destination, std::int32_t dx,
                             std::int32_t dy) {
   window_state* s = find(w);
-  if (!s || !s->x11) return false;
-  s->x11->scroll(destination, dx, dy);
+  if (!s || !s->native) return false;
+  s->native->scroll(destination, dx, dy);
   return true;
 }
 

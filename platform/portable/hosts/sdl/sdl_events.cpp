@@ -1,8 +1,7 @@
-#include <algorithm>
 #include <cmath>
 
-#include "platform/portable/sdl/sdl_host.h"
-#include "platform/portable/sdl/sdl_keys.h"
+#include "platform/portable/hosts/sdl/sdl_host.h"
+#include "platform/portable/hosts/sdl/sdl_keys.h"
 #include "platform/portable/utf.h"
 
 namespace portable {
@@ -90,20 +89,16 @@ void sdl_host::translate(const SDL_Event& e) {
     case SDL_WINDOWEVENT:
       translate_window_event(e.window);
       return;
-    case SDL_SYSWMEVENT: {
-      const x11_news news = x11_news_in(e);
-      const auto about = std::find_if(windows.begin(), windows.end(), [&](const auto& entry) {
-        return entry.second.x11 && entry.second.x11->x11_window() == news.x11_window;
-      });
-      if (news.what == x11_news::kind::none || about == windows.end()) return;
-      if (news.what == x11_news::kind::visibility) {
-        about->second.x11->set_fully_visible(news.fully_visible);
-        return;
-      }
-      out.type = host_event::kind::exposed;
-      out.window = about->first;
-      break;
-    }
+    case SDL_SYSWMEVENT:
+      // Each output reads what concerns its own window.
+      for (const auto& [id, s] : windows)
+        if (s.native && s.native->must_present_again(e)) {
+          host_event exposed;
+          exposed.type = host_event::kind::exposed;
+          exposed.window = id;
+          pending.push_back(std::move(exposed));
+        }
+      return;
     default:
       return;
   }

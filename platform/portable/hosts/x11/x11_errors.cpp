@@ -1,4 +1,4 @@
-#include "platform/portable/sdl/x11_errors.h"
+#include "platform/portable/hosts/x11/x11_errors.h"
 
 #include <X11/Xlib.h>
 

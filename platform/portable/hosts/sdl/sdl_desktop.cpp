@@ -1,6 +1,6 @@
 #include <string>
 
-#include "platform/portable/sdl/sdl_host.h"
+#include "platform/portable/hosts/sdl/sdl_host.h"
 
 namespace portable {
 namespace {

@@ -5,8 +5,9 @@
 //     message box (sdl_host.cpp);
 //   - windows: create, destroy, title, show, place, full screen (the
 //     desktop-sized kind), present, frame extents (sdl_windows.cpp); pixels go
-//     through SDL's window surface, or straight to the X server where SDL's
-//     video is X11 (x11_output.h), which also scrolls what a window shows;
+//     through SDL's window surface, or through the native output that the
+//     video driver offers (native_output.h), which may also scroll what a
+//     window shows;
 //   - the monitors and the cursor's position (sdl_desktop.cpp);
 //   - events: keys (through sdl_keys.h), text, mouse, wheel, window changes and
 //     close requests; SDL_QUIT, which SDL raises for SIGINT and SIGTERM, asks
@@ -15,7 +16,11 @@
 //
 // SDL's video starts at the first call that needs it, so that a machine with no
 // display can still run the clock and events and fails only at create_window,
-// with a sentence.
+// with a sentence. So does a window that nothing can be drawn in.
+//
+// The host itself is the same on every system SDL runs on: what a particular
+// window system or kernel offers is given to it (the native outputs), or added
+// by a host built on it (picture_memory, for one).
 #pragma once
 
 #include <SDL.h>
@@ -23,17 +28,19 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "platform/portable/host.h"
-#include "platform/portable/sdl/x11_output.h"
+#include "platform/portable/hosts/sdl/native_output.h"
 
 namespace portable {
 
-class sdl_host final : public host {
+class sdl_host : public host {
  public:
   // Initialises SDL's events and timer; on failure returns null with the
-  // reason in `error`.
-  static std::unique_ptr<sdl_host> open(std::string& error);
+  // reason in `error`. Windows use the first of `outputs` made for the video
+  // driver SDL picks, where one is.
+  static std::unique_ptr<sdl_host> open(std::string& error, std::vector<const native_video*> outputs = {});
   ~sdl_host() override;
 
   std::int64_t counter() override;
@@ -70,11 +77,16 @@ class sdl_host final : public host {
     SDL_Rect reported{};
     bool minimized = false;
     std::optional<SDL_Rect> before_full_screen;  // set while full screen: where to go back to
-    std::unique_ptr<x11_output> x11;             // null where SDL's window surface serves
+    std::unique_ptr<native_output> native;       // null where SDL's window surface serves
   };
 
-  sdl_host() = default;
+ protected:
+  explicit sdl_host(std::vector<const native_video*> outputs) : outputs(std::move(outputs)) {}
+  // What every SDL host does before it exists: the hints it needs, and SDL's
+  // events and timer. False with a sentence in `error`.
+  static bool start_sdl(std::string& error);
 
+ private:
   // Starts SDL's video once; false with a sentence in `error` when there is no
   // display to show windows on.
   bool start_video(std::string& error);
@@ -98,6 +110,8 @@ class sdl_host final : public host {
   bool server_sent = false;  // a wait saw the display server send something since
   std::deque<host_event> pending;
   std::map<native_window, window_state> windows;
+  std::vector<const native_video*> outputs;  // those the host may use
+  const native_video* video = nullptr;       // the one for SDL's video driver, if any
   bool video_started = false;
   std::string video_failure;  // why video could not start; it is not tried again
   // The frame extents last read from a window manager; they hold for windows

@@ -1,4 +1,4 @@
-#include "platform/portable/sdl/x11_output.h"
+#include "platform/portable/hosts/x11/x11_output.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xutil.h>
@@ -7,12 +7,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
+
+#include "platform/portable/hosts/x11/x11_errors.h"
 
 namespace portable {
 namespace {
 
-class xlib_output final : public x11_output {
+class xlib_output final : public native_output {
  public:
   xlib_output(Display* display, Window window, const XWindowAttributes& attributes)
       : display(display), window(window), visual(attributes.visual), depth(attributes.depth) {
@@ -64,9 +65,19 @@ class xlib_output final : public x11_output {
     // Xlib reports as the events are read.
     return ready > 0 || (ready < 0 && errno == EINTR);
   }
-  void set_fully_visible(bool visible) override { fully_visible = visible; }
 
-  unsigned long x11_window() const override { return window; }
+  bool must_present_again(const SDL_Event& system_event) override {
+    if (system_event.type != SDL_SYSWMEVENT || system_event.syswm.msg->subsystem != SDL_SYSWM_X11)
+      return false;
+    const XEvent& x = system_event.syswm.msg->msg.x11.event;
+    if (x.type == VisibilityNotify && x.xvisibility.window == window) {
+      fully_visible = x.xvisibility.state == VisibilityUnobscured;
+      return false;
+    }
+    // A series of them ends with count 0, the only one let through: one
+    // presentation covers the series.
+    return x.type == GraphicsExpose && x.xgraphicsexpose.drawable == window && x.xgraphicsexpose.count == 0;
+  }
 
  private:
   Display* display;
@@ -94,15 +105,24 @@ bool takes_subset_pixels(Display* display, Window window, XWindowAttributes& att
   return words;
 }
 
-// Keeps every event but the X11 ones x11_news_in has nothing to say of.
+// Keeps every event but the X11 ones an output has something to say of: a
+// change of visibility, and a scroll that came out incomplete.
 int keep_window_news(void*, SDL_Event* e) {
-  if (e->type != SDL_SYSWMEVENT) return 1;
-  return x11_news_in(*e).what != x11_news::kind::none;
+  if (e->type != SDL_SYSWMEVENT || e->syswm.msg->subsystem != SDL_SYSWM_X11) return 1;
+  const XEvent& x = e->syswm.msg->msg.x11.event;
+  return x.type == VisibilityNotify || (x.type == GraphicsExpose && x.xgraphicsexpose.count == 0);
 }
 
-}  // namespace
+void watch_windows() {
+  // SDL's own window surface on X11 is a shared-memory image; through OpenGL
+  // on a software renderer, which SDL would otherwise prefer, it costs three
+  // more threads and four to five times the time.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_SetEventFilter(keep_window_news, nullptr);
+  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+}
 
-std::unique_ptr<x11_output> x11_output::for_window(SDL_Window* window) {
+std::unique_ptr<native_output> output_for(SDL_Window* window) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
   if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
@@ -111,27 +131,11 @@ std::unique_ptr<x11_output> x11_output::for_window(SDL_Window* window) {
   return std::make_unique<xlib_output>(info.info.x11.display, info.info.x11.window, attributes);
 }
 
-void x11_watch_windows() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (!driver || std::strcmp(driver, "x11") != 0) return;
-  SDL_SetEventFilter(keep_window_news, nullptr);
-  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
-}
+}  // namespace
 
-x11_news x11_news_in(const SDL_Event& e) {
-  x11_news news;
-  if (e.type != SDL_SYSWMEVENT || e.syswm.msg->subsystem != SDL_SYSWM_X11) return news;
-  const XEvent& x = e.syswm.msg->msg.x11.event;
-  if (x.type == VisibilityNotify) {
-    news.what = x11_news::kind::visibility;
-    news.x11_window = x.xvisibility.window;
-    news.fully_visible = x.xvisibility.state == VisibilityUnobscured;
-  } else if (x.type == GraphicsExpose && x.xgraphicsexpose.count == 0) {
-    // A series of them ends with count 0: one presentation covers the series.
-    news.what = x11_news::kind::scroll_incomplete;
-    news.x11_window = x.xgraphicsexpose.drawable;
-  }
-  return news;
+const native_video& x11_video() {
+  static const native_video operations{"x11", tolerate_x11_errors, watch_windows, output_for};
+  return operations;
 }
 
 }  // namespace portable

@@ -1,4 +1,4 @@
-#include "platform/portable/sdl/sdl_capture.h"
+#include "platform/portable/hosts/sdl/sdl_capture.h"
 
 #include <SDL.h>
 

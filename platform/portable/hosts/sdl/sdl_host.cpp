@@ -1,21 +1,19 @@
-#include "platform/portable/sdl/sdl_host.h"
-
-#include <sys/prctl.h>
+#include "platform/portable/hosts/sdl/sdl_host.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
-#include "platform/portable/sdl/sdl_capture.h"
-#include "platform/portable/sdl/x11_errors.h"
+#include "platform/portable/hosts/sdl/sdl_capture.h"
 
 namespace portable {
 
-std::unique_ptr<host> open_default_host(std::string& error) { return sdl_host::open(error); }
+std::unique_ptr<sdl_host> sdl_host::open(std::string& error, std::vector<const native_video*> outputs) {
+  if (!start_sdl(error)) return nullptr;
+  return std::unique_ptr<sdl_host>(new sdl_host(std::move(outputs)));
+}
 
-std::unique_ptr<sdl_host> sdl_host::open(std::string& error) {
-  // Through OpenGL on a software renderer the window surface costs three more
-  // threads and four to five times the time.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+bool sdl_host::start_sdl(std::string& error) {
   // Closing the last window would otherwise also raise SDL_QUIT, and the
   // program would be asked twice to close the one window.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -26,16 +24,11 @@ std::unique_ptr<sdl_host> sdl_host::open(std::string& error) {
   // graphics device itself or settle for a driver that shows nothing, and a
   // program would run with no window anyone can see or close.
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
-  // Waits may end up to 2 ms late (Windows' own timer ticks every 15.6 ms), so
-  // that the system can wake this program together with others: a program
-  // that wakes a hundred times a second then costs a fifth less. Threads
-  // started from here on, SDL's audio thread among them, inherit it.
-  prctl(PR_SET_TIMERSLACK, 2000000UL, 0UL, 0UL, 0UL);
   if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
     error = std::string("cannot start SDL: ") + SDL_GetError();
-    return nullptr;
+    return false;
   }
-  return std::unique_ptr<sdl_host>(new sdl_host);
+  return true;
 }
 
 sdl_host::~sdl_host() {
@@ -50,9 +43,12 @@ bool sdl_host::start_video(std::string& error) {
     error = video_failure;
     return false;
   }
-  tolerate_x11_errors();
+  for (const native_video* output : outputs) output->before_video();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-    x11_watch_windows();
+    const char* driver = SDL_GetCurrentVideoDriver();
+    for (const native_video* output : outputs)
+      if (!video && driver && std::strcmp(driver, output->driver) == 0) video = output;
+    if (video) video->video_started();
     video_started = true;
     return true;
   }
@@ -73,8 +69,8 @@ std::int64_t sdl_host::counter_frequency() {
 // change) does not end the wait: only input does, as on Windows.
 host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
   const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(std::max<std::int64_t>(timeout_ms, 0));
-  const auto shown_by_x11 = std::find_if(windows.begin(), windows.end(),
-                                         [](const auto& entry) { return entry.second.x11 != nullptr; });
+  const auto shown_natively = std::find_if(windows.begin(), windows.end(),
+                                           [](const auto& entry) { return entry.second.native != nullptr; });
   for (;;) {
     SDL_Event e;
     while (pending.empty() && take_sdl_event(e)) translate(e);
@@ -82,13 +78,13 @@ host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
     const Uint64 now = SDL_GetTicks64();
     if (timeout_ms >= 0 && now >= deadline) return wake::timeout;
     const int remaining = timeout_ms < 0 ? -1 : static_cast<int>(std::min<Uint64>(deadline - now, INT_MAX));
-    // Where the windows are shown through X11 the host waits on the display
+    // Where the windows have a native output the host waits on the display
     // connection itself: SDL's own wait reads the connection a dozen times
     // around each sleep, which a program waking a hundred times a second pays
     // for more than for its own work. Events that SDL raises on its own threads
     // (a device gone) are then seen at the next wake-up.
-    if (shown_by_x11 != windows.end()) {
-      if (!shown_by_x11->second.x11->wait_for_news(remaining))
+    if (shown_natively != windows.end()) {
+      if (!shown_natively->second.native->wait_for_news(remaining))
         return timeout_ms < 0 ? wake::failed : wake::timeout;
       server_sent = true;
       continue;
@@ -105,7 +101,7 @@ host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
 void sdl_host::sleep(std::uint32_t ms) {
   // A wait for events sends what was drawn on its way; a sleep does not.
   for (auto& [id, s] : windows)
-    if (s.x11) s.x11->flush();
+    if (s.native) s.native->flush();
   SDL_Delay(ms);
 }
 
@@ -117,11 +113,11 @@ std::unique_ptr<audio_capture> sdl_host::open_capture(std::int32_t rate, std::in
 void sdl_host::set_cursor_visible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
 bool sdl_host::message_box(const std::string& title_utf8, const std::string& text_utf8) {
-  // With no display SDL would still fork helper processes only to find none.
-  if (!video_failure.empty()) return false;
   // Over the newest window, which is the program's one window.
   SDL_Window* parent = windows.empty() ? nullptr : windows.rbegin()->second.sdl;
-  // Fails at once where no message system exists (no display, dummy driver).
+  // With no display SDL would still fork helper processes only to find none;
+  // elsewhere it fails at once where no message system exists (dummy driver).
+  if (!video_failure.empty()) return false;
   return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title_utf8.c_str(), text_utf8.c_str(), parent) == 0;
 }
 

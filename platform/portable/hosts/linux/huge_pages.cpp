@@ -1,4 +1,4 @@
-#include "platform/portable/huge_pages.h"
+#include "platform/portable/hosts/linux/huge_pages.h"
 
 #include <sys/mman.h>
 

@@ -1,4 +1,4 @@
-#include "platform/portable/sdl/sdl_keys.h"
+#include "platform/portable/hosts/sdl/sdl_keys.h"
 
 #include <algorithm>
 #include <iterator>
