@@ -3,7 +3,7 @@
 
 #include "platform/portable/sdl/sdl_host.h"
 #include "platform/portable/sdl/sdl_keys.h"
-#include "platform/portable/utf.h"
+#include "platform/portable/seam/utf.h"
 
 namespace portable {
 

@@ -24,7 +24,7 @@
 #include <map>
 #include <optional>
 
-#include "platform/portable/host.h"
+#include "platform/portable/seam/host.h"
 #include "platform/portable/sdl/x11_output.h"
 
 namespace portable {

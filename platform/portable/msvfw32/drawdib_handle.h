@@ -1,0 +1,26 @@
+// An open DrawDib handle: the picture it last moved into huge pages, so that
+// drawing the same picture again does not ask for it every time.
+#pragma once
+
+#include <cstddef>
+
+#include "platform/portable/seam/handle_table.h"
+#include "platform/portable/seam/process_state.h"
+#include "platform/portable/msvfw32/vfw.h"
+
+namespace portable {
+
+struct drawdib_handle {
+  const void* last_bits = nullptr;
+  std::size_t last_bytes = 0;
+  unsigned draws = 0;  // of that picture since it was last moved
+};
+
+using drawdib_table = handle_table<drawdib_handle, HDRAWDIB>;
+
+// msvfw32's part of the process state.
+struct drawdib_handles : process_part {
+  drawdib_table open;
+};
+
+}  // namespace portable
