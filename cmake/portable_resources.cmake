@@ -13,7 +13,7 @@ function(warblet_add_icon_resource target id file width height)
   set(source "${CMAKE_CURRENT_BINARY_DIR}/${target}_icon_${id}.cpp")
   file(CONFIGURE OUTPUT "${source}" @ONLY CONTENT
 "// Generated from @file@ by warblet_add_icon_resource.
-#include \"platform/portable/program_icon.h\"
+#include \"platform/portable/user32/program_icon.h\"
 
 namespace {
 const std::uint8_t pixels[] = {@bytes@};

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/entry.h"
-#include "platform/portable/host.h"
-#include "platform/portable/kernel.h"
-#include "platform/portable/utf.h"
-#include "platform/portable/window.h"
+#include "platform/portable/kernel32/entry.h"
+#include "platform/portable/seam/host.h"
+#include "platform/portable/kernel32/kernel.h"
+#include "platform/portable/seam/utf.h"
+#include "platform/portable/user32/window.h"
 
 int main(int argc, char** argv) {
   std::vector<std::u16string> arguments;

@@ -21,7 +21,7 @@
 #include "audio/wave_input.h"
 #include "framework/clock.h"
 #include "framework/waiter.h"
-#include "platform/portable/host.h"
+#include "platform/portable/seam/host.h"
 #include "tests/audio/samples.h"
 
 namespace {

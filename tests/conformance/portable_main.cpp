@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/portable/host.h"
+#include "platform/portable/seam/host.h"
 #include "tests/conformance/between_tests.h"
 #include "tests/support/scripted_host.h"
 

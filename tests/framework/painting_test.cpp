@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/portable/process_state.h"
+#include "platform/portable/gdi32/gdi_state.h"
 #include "tests/conformance/rectangles.h"
 #include "tests/framework/recording_client.h"
 #include "tests/support/scripted_host.h"
@@ -50,7 +50,7 @@ TEST(WindowPainting, APaintInsideAPaintLeavesTheOuterOnesRegionAndRectangle) {
   painting_client client;
   client.open();
   client.paints.clear();
-  const std::size_t objects_before = portable::process().gdi.count();
+  const std::size_t objects_before = portable::gdi_process().gdi.count();
 
   // As a message box's modal loop does when the window needs painting again.
   client.inside = [&client] { client.repaint(RECT{300, 200, 310, 220}); };
@@ -68,7 +68,7 @@ TEST(WindowPainting, APaintInsideAPaintLeavesTheOuterOnesRegionAndRectangle) {
   // Outside painting there is neither, and no region was left behind.
   EXPECT_EQ(client.window.update_region, nullptr);
   EXPECT_EQ(client.window.paint_rect, RECT{});
-  EXPECT_EQ(portable::process().gdi.count(), objects_before);
+  EXPECT_EQ(portable::gdi_process().gdi.count(), objects_before);
 }
 
 TEST(WindowPainting, APaintThatBeginPaintRefusesDrawsNothingAndTheAreaWaitsForTheNext) {
@@ -76,7 +76,7 @@ TEST(WindowPainting, APaintThatBeginPaintRefusesDrawsNothingAndTheAreaWaitsForTh
   painting_client client;
   client.open();
   client.paints.clear();
-  const std::size_t objects_before = portable::process().gdi.count();
+  const std::size_t objects_before = portable::gdi_process().gdi.count();
 
   int refusals = 0;
   host.failing = [&refusals](portable::host::fallible call) {
@@ -85,7 +85,7 @@ TEST(WindowPainting, APaintThatBeginPaintRefusesDrawsNothingAndTheAreaWaitsForTh
   client.repaint(RECT{0, 0, 100, 50});
   EXPECT_EQ(refusals, 1);
   EXPECT_TRUE(client.paints.empty()) << "the client painted without a paint";
-  EXPECT_EQ(portable::process().gdi.count(), objects_before);
+  EXPECT_EQ(portable::gdi_process().gdi.count(), objects_before);
   HRGN waiting = CreateRectRgn(0, 0, 0, 0);
   GetUpdateRgn(client.window.handle, waiting, FALSE);
   EXPECT_EQ(rectangles_of(waiting), (std::vector<RECT>{RECT{0, 0, 100, 50}}));
@@ -94,7 +94,7 @@ TEST(WindowPainting, APaintThatBeginPaintRefusesDrawsNothingAndTheAreaWaitsForTh
   UpdateWindow(client.window.handle);
   ASSERT_EQ(client.paints.size(), 1u);
   EXPECT_EQ(client.paints[0].rect_on_entry, (RECT{0, 0, 100, 50}));
-  EXPECT_EQ(portable::process().gdi.count(), objects_before);
+  EXPECT_EQ(portable::gdi_process().gdi.count(), objects_before);
 }
 
 }  // namespace

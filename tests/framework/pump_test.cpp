@@ -9,7 +9,7 @@
 
 #include "framework/desktop.h"
 #include "framework/waiter.h"
-#include "platform/portable/window_registry.h"
+#include "platform/portable/user32/window_registry.h"
 #include "tests/support/scripted_host.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/app.h"
-#include "platform/portable/window_registry.h"
+#include "platform/portable/user32/window_registry.h"
 #include "tests/support/scripted_host.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/process_state.h"
+#include "platform/portable/user32/user_state.h"
 #include "tests/conformance/rectangles.h"
 #include "tests/framework/recording_client.h"
 #include "framework/toy_app.h"
@@ -59,7 +59,7 @@ void place_at(win& window, POINT corner) {
 }
 
 std::u16string class_name_of(const win& window) {
-  const portable::window_class* registered = portable::process().classes.find(window.class_atom);
+  const portable::window_class* registered = portable::user_process().classes.find(window.class_atom);
   return registered ? registered->name : u"";
 }
 
@@ -81,7 +81,7 @@ TEST(WindowCreation, EachCreationRegistersTheNextClassAndDestroyingTwiceIsHarmle
   EXPECT_EQ(client.journal, std::vector<std::string>{"destroy"});
   EXPECT_FALSE(client.window.created);
   EXPECT_EQ(client.window.handle, nullptr);
-  EXPECT_EQ(portable::process().classes.find(first.c_str()), nullptr);
+  EXPECT_EQ(portable::user_process().classes.find(first.c_str()), nullptr);
   EXPECT_TRUE(host.window(host.newest_window()).destroyed);
 
   ASSERT_EQ(client.window.create_window(), 0);
@@ -264,7 +264,7 @@ TEST(WindowPlacement, FullScreenCoversTheMonitorAndLeavingItCentresTheWindowTher
     const POINT& at = c.windowed_client;
     EXPECT_EQ(client_on_screen(windowed), (RECT{at.x, at.y, at.x + c.windowed_width, at.y + 400}));
     EXPECT_FALSE(client.window.display_changed);
-    EXPECT_FALSE(portable::process().display.full_screen_mode);
+    EXPECT_FALSE(portable::user_process().display.full_screen_mode);
   }
 }
 

@@ -1,4 +1,4 @@
-#include "platform/portable/font_lookup.h"
+#include "platform/portable/gdi32/font_lookup.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "platform/portable/message_queue.h"
-#include "platform/portable/window_registry.h"
+#include "platform/portable/user32/message_queue.h"
+#include "platform/portable/user32/window_registry.h"
 #include "platform/win32.h"
 #include "tests/support/scripted_host.h"
 

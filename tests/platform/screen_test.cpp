@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/device_context.h"
-#include "platform/portable/process_state.h"
+#include "platform/portable/gdi32/device_context.h"
+#include "platform/portable/user32/user_state.h"
 #include "platform/win32.h"
 #include "tests/conformance/recording_window.h"
 #include "tests/conformance/rectangles.h"
@@ -301,9 +301,9 @@ TEST(Monitors, ASecondMonitorBesideThePrimary) {
   EXPECT_EQ(ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN), DISP_CHANGE_BADMODE);
   EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, &mode, nullptr, CDS_FULLSCREEN, nullptr),
             DISP_CHANGE_SUCCESSFUL);
-  EXPECT_TRUE(portable::process().display.full_screen_mode);
+  EXPECT_TRUE(portable::user_process().display.full_screen_mode);
   EXPECT_EQ(ChangeDisplaySettingsExW(info.szDevice, nullptr, nullptr, 0, nullptr), DISP_CHANGE_SUCCESSFUL);
-  EXPECT_FALSE(portable::process().display.full_screen_mode);
+  EXPECT_FALSE(portable::user_process().display.full_screen_mode);
   EXPECT_EQ(ChangeDisplaySettingsExW(u"\\\\.\\DISPLAY9", &mode, nullptr, CDS_FULLSCREEN, nullptr),
             DISP_CHANGE_BADPARAM);
   mode.dmPelsWidth = 1920;

@@ -2,7 +2,7 @@
 // start-up, and the UTF-8 to UTF-16 conversion of arguments and texts.
 #include <gtest/gtest.h>
 
-#include "platform/portable/utf.h"
+#include "platform/portable/seam/utf.h"
 #include "platform/win32.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/portable/surface.h"
+#include "platform/portable/gdi32/surface.h"
 #include "tests/support/scripted_host.h"
 
 namespace {

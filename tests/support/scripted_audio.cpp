@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/portable/sample_fifo.h"
+#include "platform/portable/seam/sample_fifo.h"
 
 namespace scripted {
 namespace {

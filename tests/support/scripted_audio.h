@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/host.h"
+#include "platform/portable/seam/host.h"
 
 namespace scripted {
 

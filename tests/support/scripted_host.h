@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/host.h"
+#include "platform/portable/seam/host.h"
 #include "tests/support/scripted_audio.h"
 
 namespace scripted {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/process_state.h"
+#include "platform/portable/gdi32/gdi_state.h"
 #include "tests/viewer/viewer_run.h"
 
 namespace {
@@ -279,13 +279,13 @@ TEST_P(ViewerUnderFault, EndsInADefinedState) {
   std::int32_t column_then = -1, column_now = -1;
   v.host.at(end - 2200 * ms, [&] { column_then = v.app.write_column; });
   v.host.at(end - 1200 * ms, [&] { column_now = v.app.write_column; });
-  const std::size_t gdi_objects = portable::process().gdi.count();
+  const std::size_t gdi_objects = portable::gdi_process().gdi.count();
   screenshot last;
   v.shoot_at(end - 10 * ms, last);
 
   EXPECT_EQ(v.run(end), 0);
   EXPECT_FALSE(v.host.stalled());
-  EXPECT_EQ(portable::process().gdi.count(), gdi_objects) << "GDI objects left behind";
+  EXPECT_EQ(portable::gdi_process().gdi.count(), gdi_objects) << "GDI objects left behind";
   if (c.apologises) {
     EXPECT_EQ(v.host.microphone().open_captures(), 0);
     ASSERT_EQ(v.host.message_boxes().size(), 1u);

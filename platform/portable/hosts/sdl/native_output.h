@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/portable/host.h"
+#include "platform/portable/seam/host.h"
 
 namespace portable {
 

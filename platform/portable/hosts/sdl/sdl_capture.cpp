@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "platform/portable/sample_fifo.h"
+#include "platform/portable/seam/sample_fifo.h"
 
 namespace portable {
 namespace {

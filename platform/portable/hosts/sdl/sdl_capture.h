@@ -16,7 +16,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/portable/host.h"
+#include "platform/portable/seam/host.h"
 
 namespace portable {
 

@@ -2,7 +2,7 @@
 
 #include "platform/portable/hosts/sdl/sdl_host.h"
 #include "platform/portable/hosts/sdl/sdl_keys.h"
-#include "platform/portable/utf.h"
+#include "platform/portable/seam/utf.h"
 
 namespace portable {
 

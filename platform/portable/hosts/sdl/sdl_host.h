@@ -30,8 +30,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/portable/host.h"
 #include "platform/portable/hosts/sdl/native_output.h"
+#include "platform/portable/seam/host.h"
 
 namespace portable {
 

@@ -1,5 +1,0 @@
-// The runtime's copy of the process arguments, filled by the process entry.
-#include "platform/portable/entry.h"
-
-int __argc = 0;
-WCHAR** __wargv = nullptr;
