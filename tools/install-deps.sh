@@ -9,6 +9,8 @@
 #   wine     Wine, to run the Windows builds (wine32 too where the machine runs
 #            32-bit code)
 #   e2e      mic, screen and wine: both end-to-end runs
+#   pipewire PipeWire with WirePlumber and its PulseAudio server, on a private
+#            session bus, as the virtual microphone's server (tools/e2e.sh)
 #   picture  ImageMagick alone, to draw and read pictures
 #   fuzz     clang and its sanitizer runtimes
 #   root     debootstrap and git, to make a fresh Debian root and clone into it
@@ -34,6 +36,8 @@ wine=(wine wine64 fonts-wine)
 # wine32 runs the 32-bit Windows program beside wine64, which runs the 64-bit
 # one; on a machine that cannot run 32-bit code it would stop both.
 if "$(dirname "$0")/runs-32-bit.sh" 2>/dev/null; then wine+=(wine32:i386); fi
+# dbus-daemon: the private session bus that WirePlumber needs.
+pipewire=(pipewire wireplumber pipewire-pulse dbus-daemon)
 picture=(imagemagick)
 fuzz=(clang libclang-rt-dev)
 root=(debootstrap git)
@@ -55,13 +59,14 @@ for group in "${@:-build}"; do
     screen) wanted+=("${screen[@]}") ;;
     wine) wanted+=("${wine[@]}") ;;
     e2e) wanted+=("${mic[@]}" "${screen[@]}" "${wine[@]}") ;;
+    pipewire) wanted+=("${pipewire[@]}") ;;
     picture) wanted+=("${picture[@]}") ;;
     fuzz) wanted+=("${fuzz[@]}") ;;
     root) wanted+=("${root[@]}") ;;
     cache) wanted+=("${cache[@]}") ;;
     package) wanted+=("${package[@]}") ;;
     lint) wanted+=("${lint[@]}") ;;
-    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, picture, fuzz, root, cache, package or lint)" >&2
+    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, pipewire, picture, fuzz, root, cache, package or lint)" >&2
        exit 2 ;;
   esac
 done

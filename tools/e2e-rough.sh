@@ -1,0 +1,152 @@
+# The end-to-end steps of a rough user and of a sound server that goes away.
+# Sourced by tools/e2e.sh once its session, its helpers (fail, step, shot,
+# check, expect, start_program, exits_with, press) and the tone files are
+# ready; defines functions only.
+#
+#   e2e_rough     resize storms from 1 x 1 to the whole screen, full-screen
+#                 toggles and key spam; then, for the Linux program, the sound
+#                 server stopped for 3 s and started again; a tone played
+#                 afterwards lies in its row in the newest columns; Q quits
+#                 with 0. (Under Wine a lost server stays lost: see the
+#                 README.)
+#   e2e_pipewire  with PipeWire as the sound server: a tone in its row, then
+#                 PipeWire restarted and a tone in its row again; Q quits with 0
+
+# The right-hand columns of the client area, where the newest sound is drawn.
+newest_columns() {
+  local w=${area%%x*} rest=${area#*x}
+  local h=${rest%%+*} left=${rest#*+}
+  local top=${left#*+}
+  left=${left%%+*}
+  echo "90x$h+$((left + w - 90))+$top"
+}
+
+now_ms() { date +%s%3N; }
+
+# Starts the program and reads where its window and client area are.
+start_windowed() {
+  start_program
+  window=$(window_find "$title" "$window_wait") || fail "no window"
+  framed=$(window_geometry "$window")
+  area=$(client_area "$window" "$width" "$height")
+  echo "   window $framed, client area $area"
+}
+
+# tone_in_newest_columns SHOT SECONDS: retries the tone check on the newest
+# columns until it holds or SECONDS pass.
+tone_in_newest_columns() {
+  local name=$1 seconds=$2 newest until
+  newest=$(newest_columns)
+  until=$(($(now_ms) + seconds * 1000))
+  while :; do
+    shot "$name"
+    check "$newest" tones "$name" 1000 >/dev/null && break
+    [ "$(now_ms)" -lt "$until" ] || { sed 's/^/   /' <<<"$report"; fail "no 1000 Hz tone in the newest columns of $name.png"; }
+    sleep 0.1
+  done
+  sed 's/^/   /' <<<"$report"
+}
+
+play_tone() {
+  virtual_mic_play "$dir/tone.raw"
+  session_track "$virtual_mic_player"
+}
+
+# The sound server goes away for 3 s and comes back; the picture stands still
+# meanwhile, and moves again once capture resumes. Prints how long after the
+# server's return the first new column came and the tone showed.
+restart_server() {
+  step "the sound server stopped for 3 s and started again"
+  virtual_mic_stop
+  sleep 1
+  shot server-gone
+  sleep 1.5
+  shot still-gone
+  check "$area" moved still-gone server-gone no || fail "the picture moved with no sound server"
+  # Else a tone from before would pass for the one played after.
+  ! check "$(newest_columns)" tones server-gone 1000 >/dev/null || fail "a tone in the newest columns already"
+  sleep 0.5
+  virtual_mic_start "$dir" || fail "the sound server did not start again"
+  session_track "${virtual_mic_servers[@]}"
+  local back first_column
+  back=$(now_ms)
+  play_tone
+  while shot returned; ! check "$area" moved returned server-gone yes >/dev/null; do
+    [ "$(($(now_ms) - back))" -lt 5000 ] || fail "the picture stood still 5 s after the server came back"
+  done
+  first_column=$(($(now_ms) - back))
+  tone_in_newest_columns after-restart 5
+  echo "   first new column $first_column ms, the tone over 30 columns $(($(now_ms) - back)) ms after the server came back"
+  sed 's/^/   the program: /' "$dir/out.log"
+  [ "$(grep -c "capture device is gone" "$dir/out.log")" -eq 1 ] || fail "not one line saying the capture was lost"
+  [ "$(grep -c "capture resumed" "$dir/out.log")" -eq 1 ] || fail "not one line saying the capture resumed"
+}
+
+e2e_rough() {
+  step "resize storms from 1 x 1 to the whole screen"
+  start_windowed
+  local i w h
+  RANDOM=7  # the same storm every run
+  for i in $(seq 60); do
+    case $((i % 20)) in
+      0) w=1 h=1 ;;
+      10) w=$screen_width h=$screen_height ;;
+      *) w=$((RANDOM % screen_width + 1)) h=$((RANDOM % screen_height + 1)) ;;
+    esac
+    xdotool windowsize "$window" "$w" "$h"
+    sleep 0.02
+  done
+  sleep 0.5
+  window=$(window_find "$title" 5) || fail "no window after the resizes"
+
+  step "full-screen toggles"
+  for i in $(seq 10); do
+    press "$window" F1
+    sleep 0.2
+    window=$(window_find "$title" 5) || fail "no window after $i toggles"
+  done
+
+  step "key spam"
+  # Neither Q nor Escape, which quit, nor Alt or F10, which open Windows' menus.
+  local keys=(space a l b c d e f g h i j k m n o p r s t u v w x y z 1 2 3 4 5 6 7 8 9 0 Left Right Up Down
+    Return BackSpace Tab F2 F3 F5 F12 shift+a ctrl+l ctrl+z shift+Right) spam=() toggle count
+  for i in $(seq 300); do spam+=("${keys[RANDOM % ${#keys[@]}]}"); done
+  # Each toggle an even number of times, so that the program ends as it began.
+  for toggle in space a l; do
+    count=$(printf '%s\n' "${spam[@]}" | grep -cx "$toggle" || true)
+    [ $((count % 2)) -eq 0 ] || spam+=("$toggle")
+  done
+  xdotool windowfocus --sync "$window"
+  xdotool key --delay 8 "${spam[@]}"
+  # Back to the first size and place, for the checks that follow.
+  local size=${framed%%+*} place=${framed#*+}
+  xdotool windowsize "$window" "${size%x*}" "${size#*x}" windowmove "$window" "${place%+*}" "${place#*+}"
+  window_wait_geometry "$title" "$framed" 5 || fail "the window did not take its first size and place again"
+  window=$(window_find "$title" 5) || fail "no window after the keys"
+  area=$(client_area "$window" "$width" "$height")
+  expect "$area" paused after-keys hidden
+  check "$area" meter after-keys hidden || fail "the level meter left on"
+  if [ "$kind" != windows ]; then restart_server; fi
+
+  step "a tone in its row"
+  [ "$kind" != windows ] || play_tone
+  tone_in_newest_columns rough-tone 6
+
+  step "Q quits"
+  press "$window" q
+  exits_with 0 10
+}
+
+e2e_pipewire() {
+  step "a 1000 Hz tone with PipeWire"
+  start_windowed
+  play_tone
+  tone_in_newest_columns pipewire-tone 6
+  session_wait "$virtual_mic_player" 10 || fail "the tone did not end"
+  sleep 2  # until the tone has scrolled out of the newest columns
+  restart_server
+
+  step "Q quits"
+  press "$window" q
+  exits_with 0 10
+}
