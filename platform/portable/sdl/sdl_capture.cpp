@@ -2,13 +2,15 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "platform/portable/sample_fifo.h"
 
 namespace portable {
 
-std::uint64_t capture_keeper::check(reopenable_device& device, std::uint64_t now_ms) {
+std::uint64_t capture_keeper::check(reopenable_device& device) {
+  const std::uint64_t now_ms = clock();
   if (!lost_since_ms) {
     if (device.alive()) return 0;
     lost_since_ms = now_ms;
@@ -19,12 +21,13 @@ std::uint64_t capture_keeper::check(reopenable_device& device, std::uint64_t now
   }
   if (now_ms < next_try_ms) return 0;
   std::string error;
-  if (!device.reopen(error)) {
-    // From the last try, so that a slow failure does not make the next one come at once.
-    next_try_ms = now_ms + retry_ms;
+  const bool back = device.reopen(error);
+  const std::uint64_t done_ms = clock();
+  if (!back) {
+    next_try_ms = done_ms + std::max(retry_ms, (done_ms - now_ms) * idle_per_busy);
     return 0;
   }
-  const std::uint64_t gap_ms = now_ms - *lost_since_ms;
+  const std::uint64_t gap_ms = done_ms - *lost_since_ms;
   lost_since_ms.reset();
   std::fprintf(log, "warblet: capture resumed after %.1f s\n", static_cast<double>(gap_ms) / 1000.0);
   std::fflush(log);
@@ -37,7 +40,7 @@ namespace {
 class sdl_capture final : public audio_capture, private reopenable_device {
  public:
   sdl_capture(std::int32_t rate, std::int32_t channels)
-      : fifo(rate, channels), keeper(rate, channels, stderr), rate(rate), channels(channels) {}
+      : fifo(rate, channels), keeper(rate, channels, stderr, [] { return SDL_GetTicks64(); }), rate(rate), channels(channels) {}
 
   ~sdl_capture() override {
     // After SDL_Quit the device is already gone with the audio subsystem.
@@ -88,7 +91,7 @@ class sdl_capture final : public audio_capture, private reopenable_device {
 
  private:
   void keep_going() {
-    const std::uint64_t missed = keeper.check(*this, SDL_GetTicks64());
+    const std::uint64_t missed = keeper.check(*this);
     if (missed == 0) return;
     SDL_LockAudioDevice(device);
     fifo.count_dropped(missed);

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,24 +41,29 @@ class reopenable_device {
 // Keeps a capture going across the loss of its device, on the program's
 // thread, from the calls that look for samples anyway: no thread of its own
 // and no busy loop. A lost device is said once on `log`, then opened again
-// at most once per retry interval until that works, which is said once too.
-// The wave input handle stays open throughout; the samples the device would
-// have delivered in between are reported for the drop counter.
+// about once a second until that works, which is said once too. An attempt
+// that takes long (some drivers spend milliseconds failing to find their
+// server) spaces the next ones out, so that trying costs at most a thousandth
+// of the time. The wave input handle stays open throughout; the samples the
+// device would have delivered in between are reported for the drop counter.
 class capture_keeper {
  public:
   static constexpr std::uint64_t retry_ms = 1000;
+  static constexpr std::uint64_t idle_per_busy = 1000;
 
-  capture_keeper(std::int32_t rate, std::int32_t channels, std::FILE* log)
-      : rate(rate), channels(channels), log(log) {}
+  // `clock` reads a monotonic clock in milliseconds.
+  capture_keeper(std::int32_t rate, std::int32_t channels, std::FILE* log, std::function<std::uint64_t()> clock)
+      : rate(rate), channels(channels), log(log), clock(std::move(clock)) {}
 
-  // Looks at the device at `now_ms` (a monotonic clock); returns how many
-  // samples went missing when the device has just come back, else 0.
-  std::uint64_t check(reopenable_device& device, std::uint64_t now_ms);
+  // Looks at the device; returns how many samples went missing when the
+  // device has just come back, else 0.
+  std::uint64_t check(reopenable_device& device);
   bool lost() const { return lost_since_ms.has_value(); }
 
  private:
   std::int32_t rate, channels;
   std::FILE* log;
+  std::function<std::uint64_t()> clock;
   std::optional<std::uint64_t> lost_since_ms;
   std::uint64_t next_try_ms = 0;
 };
