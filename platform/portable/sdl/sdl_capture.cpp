@@ -40,7 +40,10 @@ namespace {
 class sdl_capture final : public audio_capture, private reopenable_device {
  public:
   sdl_capture(std::int32_t rate, std::int32_t channels)
-      : fifo(rate, channels), keeper(rate, channels, stderr, [] { return SDL_GetTicks64(); }), rate(rate), channels(channels) {}
+      : fifo(rate, channels),
+        keeper(rate, channels, stderr, [] { return SDL_GetTicks64(); }),
+        rate(rate),
+        channels(channels) {}
 
   ~sdl_capture() override {
     // After SDL_Quit the device is already gone with the audio subsystem.

@@ -52,7 +52,8 @@ class capture_keeper {
   static constexpr std::uint64_t idle_per_busy = 1000;
 
   // `clock` reads a monotonic clock in milliseconds.
-  capture_keeper(std::int32_t rate, std::int32_t channels, std::FILE* log, std::function<std::uint64_t()> clock)
+  capture_keeper(std::int32_t rate, std::int32_t channels, std::FILE* log,
+                 std::function<std::uint64_t()> clock)
       : rate(rate), channels(channels), log(log), clock(std::move(clock)) {}
 
   // Looks at the device; returns how many samples went missing when the
