@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <ctime>
 
 #include "platform/portable/sample_fifo.h"
 
@@ -21,10 +22,11 @@ std::uint64_t capture_keeper::check(reopenable_device& device) {
   }
   if (now_ms < next_try_ms) return 0;
   std::string error;
+  const std::uint64_t busy_before_ms = processor_clock();
   const bool back = device.reopen(error);
   const std::uint64_t done_ms = clock();
   if (!back) {
-    next_try_ms = done_ms + std::max(retry_ms, (done_ms - now_ms) * idle_per_busy);
+    next_try_ms = done_ms + std::max(retry_ms, (processor_clock() - busy_before_ms) * idle_per_busy);
     return 0;
   }
   const std::uint64_t gap_ms = done_ms - *lost_since_ms;
@@ -37,11 +39,18 @@ std::uint64_t capture_keeper::check(reopenable_device& device) {
 
 namespace {
 
+std::uint64_t processor_ms() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<std::uint64_t>(t.tv_sec) * 1000 + static_cast<std::uint64_t>(t.tv_nsec) / 1000000;
+}
+
 class sdl_capture final : public audio_capture, private reopenable_device {
  public:
   sdl_capture(std::int32_t rate, std::int32_t channels)
       : fifo(rate, channels),
-        keeper(rate, channels, stderr, [] { return SDL_GetTicks64(); }),
+        keeper(
+            rate, channels, stderr, [] { return SDL_GetTicks64(); }, processor_ms),
         rate(rate),
         channels(channels) {}
 

@@ -42,19 +42,25 @@ class reopenable_device {
 // thread, from the calls that look for samples anyway: no thread of its own
 // and no busy loop. A lost device is said once on `log`, then opened again
 // about once a second until that works, which is said once too. An attempt
-// that takes long (some drivers spend milliseconds failing to find their
-// server) spaces the next ones out, so that trying costs at most a thousandth
-// of the time. The wave input handle stays open throughout; the samples the
-// device would have delivered in between are reported for the drop counter.
+// that costs much processor time (some drivers spend milliseconds failing to
+// find their server) spaces the next ones out, so that trying takes at most a
+// thousandth of a processor; time spent waiting for a server does not count.
+// The wave input handle stays open throughout; the samples the device would
+// have delivered in between are reported for the drop counter.
 class capture_keeper {
  public:
   static constexpr std::uint64_t retry_ms = 1000;
   static constexpr std::uint64_t idle_per_busy = 1000;
 
-  // `clock` reads a monotonic clock in milliseconds.
+  // `clock` reads a monotonic clock, `processor_clock` the processor time
+  // the process has used, both in milliseconds.
   capture_keeper(std::int32_t rate, std::int32_t channels, std::FILE* log,
-                 std::function<std::uint64_t()> clock)
-      : rate(rate), channels(channels), log(log), clock(std::move(clock)) {}
+                 std::function<std::uint64_t()> clock, std::function<std::uint64_t()> processor_clock)
+      : rate(rate),
+        channels(channels),
+        log(log),
+        clock(std::move(clock)),
+        processor_clock(std::move(processor_clock)) {}
 
   // Looks at the device; returns how many samples went missing when the
   // device has just come back, else 0.
@@ -64,7 +70,7 @@ class capture_keeper {
  private:
   std::int32_t rate, channels;
   std::FILE* log;
-  std::function<std::uint64_t()> clock;
+  std::function<std::uint64_t()> clock, processor_clock;
   std::optional<std::uint64_t> lost_since_ms;
   std::uint64_t next_try_ms = 0;
 };
