@@ -60,12 +60,11 @@ restart_server() {
   virtual_mic_stop
   sleep 1
   shot server-gone
-  sleep 1.5
+  sleep 1
   shot still-gone
   check "$area" moved still-gone server-gone no || fail "the picture moved with no sound server"
   # Else a tone from before would pass for the one played after.
   ! check "$(newest_columns)" tones server-gone 1000 >/dev/null || fail "a tone in the newest columns already"
-  sleep 0.5
   virtual_mic_start "$dir" || fail "the sound server did not start again"
   session_track "${virtual_mic_servers[@]}"
   local back first_column
@@ -82,6 +81,17 @@ restart_server() {
   [ "$(grep -c "capture resumed" "$dir/out.log")" -eq 1 ] || fail "not one line saying the capture resumed"
 }
 
+# window_size_reaches WIDTH HEIGHT: the window takes that size within 5 s.
+window_size_reaches() {
+  local _ now
+  for _ in $(seq 50); do
+    now=$(window_geometry "$window")
+    [ "${now%%+*}" != "$1x$2" ] || return 0
+    sleep 0.1
+  done
+  fail "the window is ${now%%+*}, not $1x$2"
+}
+
 e2e_rough() {
   step "resize storms from 1 x 1 to the whole screen"
   start_windowed
@@ -94,9 +104,10 @@ e2e_rough() {
       *) w=$((RANDOM % screen_width + 1)) h=$((RANDOM % screen_height + 1)) ;;
     esac
     xdotool windowsize "$window" "$w" "$h"
+    # The extremes are waited for, so that the program sees them.
+    [ $((i % 10)) -ne 0 ] || window_size_reaches "$w" "$h"
     sleep 0.02
   done
-  sleep 0.5
   window=$(window_find "$title" 5) || fail "no window after the resizes"
 
   step "full-screen toggles"
