@@ -32,21 +32,6 @@ start_windowed() {
   echo "   window $framed, client area $area"
 }
 
-# tone_in_newest_columns SHOT SECONDS: retries the tone check on the newest
-# columns until it holds or SECONDS pass.
-tone_in_newest_columns() {
-  local name=$1 seconds=$2 newest until
-  newest=$(newest_columns)
-  until=$(($(now_ms) + seconds * 1000))
-  while :; do
-    shot "$name"
-    check "$newest" tones "$name" 1000 >/dev/null && break
-    [ "$(now_ms)" -lt "$until" ] || { sed 's/^/   /' <<<"$report"; fail "no 1000 Hz tone in the newest columns of $name.png"; }
-    sleep 0.1
-  done
-  sed 's/^/   /' <<<"$report"
-}
-
 play_tone() {
   virtual_mic_play "$dir/tone.raw"
   session_track "$virtual_mic_player"
@@ -74,7 +59,7 @@ restart_server() {
     [ "$(($(now_ms) - back))" -lt 5000 ] || fail "the picture stood still 5 s after the server came back"
   done
   first_column=$(($(now_ms) - back))
-  tone_in_newest_columns after-restart 5
+  expect "$(newest_columns)" tones after-restart 1000
   echo "   first new column $first_column ms, the tone over 30 columns $(($(now_ms) - back)) ms after the server came back"
   sed 's/^/   the program: /' "$dir/out.log"
   [ "$(grep -c "capture device is gone" "$dir/out.log")" -eq 1 ] || fail "not one line saying the capture was lost"
@@ -141,7 +126,7 @@ e2e_rough() {
 
   step "a tone in its row"
   [ "$kind" != windows ] || play_tone
-  tone_in_newest_columns rough-tone 6
+  expect "$(newest_columns)" tones rough-tone 1000
 
   step "Q quits"
   press "$window" q
@@ -152,7 +137,7 @@ e2e_pipewire() {
   step "a 1000 Hz tone with PipeWire"
   start_windowed
   play_tone
-  tone_in_newest_columns pipewire-tone 6
+  expect "$(newest_columns)" tones pipewire-tone 1000
   session_wait "$virtual_mic_player" 10 || fail "the tone did not end"
   sleep 2  # until the tone has scrolled out of the newest columns
   restart_server
