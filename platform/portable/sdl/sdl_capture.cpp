@@ -52,9 +52,12 @@ class sdl_capture final : public audio_capture, private reopenable_device {
         keeper(
             rate, channels, stderr, [] { return SDL_GetTicks64(); }, processor_ms),
         rate(rate),
-        channels(channels) {}
+        channels(channels) {
+    ++open_captures;
+  }
 
   ~sdl_capture() override {
+    --open_captures;
     // After SDL_Quit the device is already gone with the audio subsystem.
     if (device != 0 && SDL_WasInit(SDL_INIT_AUDIO)) SDL_CloseAudioDevice(device);
   }
@@ -114,9 +117,12 @@ class sdl_capture final : public audio_capture, private reopenable_device {
 
   // A sound server that went away takes SDL's connection to it along, which
   // SDL does not make again by itself: the driver is started afresh.
+  // Another capture still open would lose its device with the driver, and
+  // SDL could hand its number to this one: then only the device is reopened.
   bool reopen(std::string& error) override {
     if (device != 0) SDL_CloseAudioDevice(device);
     device = 0;
+    if (open_captures > 1) return open(error);
     SDL_AudioQuit();
     if (SDL_AudioInit(driver.empty() ? nullptr : driver.c_str()) != 0) {
       error = SDL_GetError();
@@ -138,9 +144,10 @@ class sdl_capture final : public audio_capture, private reopenable_device {
   sample_fifo fifo;
   capture_keeper keeper;
   std::int32_t rate, channels;
-  std::string driver;                // the SDL audio driver the device was first opened with
-  std::atomic<bool> waiting{false};  // samples in the queue; set and cleared under SDL's device lock
-  SDL_AudioDeviceID device = 0;      // 0 while lost and not yet opened again
+  std::string driver;                   // the SDL audio driver the device was first opened with
+  std::atomic<bool> waiting{false};     // samples in the queue; set and cleared under SDL's device lock
+  SDL_AudioDeviceID device = 0;         // 0 while lost and not yet opened again
+  static inline int open_captures = 0;  // on the program's thread only
 };
 
 }  // namespace
