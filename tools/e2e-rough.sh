@@ -42,7 +42,9 @@ play_tone() {
 # server's return the first new column came and the tone showed.
 restart_server() {
   step "the sound server stopped for 3 s and started again"
+  local stopped back first_column resumed
   virtual_mic_stop
+  stopped=$(now_ms)
   sleep 1
   shot server-gone
   sleep 1
@@ -52,7 +54,6 @@ restart_server() {
   ! check "$(newest_columns)" tones server-gone 1000 >/dev/null || fail "a tone in the newest columns already"
   virtual_mic_start "$dir" || fail "the sound server did not start again"
   session_track "${virtual_mic_servers[@]}"
-  local back first_column
   back=$(now_ms)
   play_tone
   while shot returned; ! check "$area" moved returned server-gone yes >/dev/null; do
@@ -60,8 +61,11 @@ restart_server() {
   done
   first_column=$(($(now_ms) - back))
   expect "$(newest_columns)" tones after-restart 1000
-  echo "   first new column $first_column ms, the tone over 30 columns $(($(now_ms) - back)) ms after the server came back"
   sed 's/^/   the program: /' "$dir/out.log"
+  # The program counts from when it saw the device go, right after the stop.
+  resumed=$(sed -n 's/.*capture resumed after \([0-9.]*\) s.*/\1/p' "$dir/out.log" | awk '{ print int($1 * 1000) }')
+  echo "   after the server came back: capture resumed about $((stopped + resumed - back)) ms," \
+    "the picture moved again by $first_column ms, the tone lay over 30 columns by $(($(now_ms) - back)) ms"
   [ "$(grep -c "capture device is gone" "$dir/out.log")" -eq 1 ] || fail "not one line saying the capture was lost"
   [ "$(grep -c "capture resumed" "$dir/out.log")" -eq 1 ] || fail "not one line saying the capture resumed"
 }
@@ -75,6 +79,15 @@ window_size_reaches() {
     sleep 0.1
   done
   fail "the window is ${now%%+*}, not $1x$2"
+}
+
+# Gives the window its first size and place again, for the steps that follow.
+back_to_first_place() {
+  local size=${framed%%+*} place=${framed#*+}
+  window=$(window_find "$title" 5) || fail "no window"
+  xdotool windowsize "$window" "${size%x*}" "${size#*x}" windowmove "$window" "${place%+*}" "${place#*+}"
+  window_wait_geometry "$title" "$framed" 5 || fail "the window did not take its first size and place again"
+  window=$(window_find "$title" 5) || fail "no window"
 }
 
 e2e_rough() {
@@ -93,14 +106,20 @@ e2e_rough() {
     [ $((i % 10)) -ne 0 ] || window_size_reaches "$w" "$h"
     sleep 0.02
   done
-  window=$(window_find "$title" 5) || fail "no window after the resizes"
+  back_to_first_place
 
   step "full-screen toggles"
-  for i in $(seq 10); do
-    press "$window" F1
-    sleep 0.2
-    window=$(window_find "$title" 5) || fail "no window after $i toggles"
+  # Leaving full screen centres the window at its size.
+  local centred="${framed%%+*}+$(((screen_width - ${framed%%x*}) / 2))+$(((screen_height - $(cut -dx -f2 <<<"${framed%%+*}")) / 2))"
+  for i in $(seq 5); do
+    press "$window" F1 || fail "no window to press F1 in"
+    window_wait_geometry "$title" "$screen+0+0" 5 || fail "F1 did not go full screen"
+    window=$(window_find "$title" 5) || fail "no window in full screen"
+    press "$window" F1 || fail "no window to press F1 in"
+    window_wait_geometry "$title" "$centred" 5 || fail "F1 again did not give back the window"
+    window=$(window_find "$title" 5) || fail "no window after full screen"
   done
+  back_to_first_place
 
   step "key spam"
   # Neither Q nor Escape, which quit, nor Alt or F10, which open Windows' menus.
@@ -112,13 +131,8 @@ e2e_rough() {
     count=$(printf '%s\n' "${spam[@]}" | grep -cx "$toggle" || true)
     [ $((count % 2)) -eq 0 ] || spam+=("$toggle")
   done
-  xdotool windowfocus --sync "$window"
-  xdotool key --delay 8 "${spam[@]}"
-  # Back to the first size and place, for the checks that follow.
-  local size=${framed%%+*} place=${framed#*+}
-  xdotool windowsize "$window" "${size%x*}" "${size#*x}" windowmove "$window" "${place%+*}" "${place#*+}"
-  window_wait_geometry "$title" "$framed" 5 || fail "the window did not take its first size and place again"
-  window=$(window_find "$title" 5) || fail "no window after the keys"
+  xdotool windowfocus --sync "$window" key --delay 8 "${spam[@]}" || fail "the window went during the keys"
+  back_to_first_place
   area=$(client_area "$window" "$width" "$height")
   expect "$area" paused after-keys hidden
   check "$area" meter after-keys hidden || fail "the level meter left on"

@@ -27,12 +27,12 @@ class scripted_device final : public portable::reopenable_device {
     attempts.push_back(now);
     reopened = now >= back_at;
     now += attempt_ms;
-    busy += busy_ms;
+    busy_us += busy_ms * 1000;
     if (!reopened) error = "no server";
     return reopened;
   }
 
-  std::uint64_t now = 0, busy = 0;
+  std::uint64_t now = 0, busy_us = 0;
   std::vector<std::uint64_t> attempts;
 
  private:
@@ -66,8 +66,8 @@ TEST(CaptureKeeper, TriesOncePerIntervalAndCountsTheGap) {
       {"never back", 8000, 1, 500, never, 0, 0, 10, 10000, every_second, 0, 1},
       // Each try waits for the first look after it is due.
       {"seldom looked at", 16000, 1, 100, 5000, 0, 0, 700, 8000, {2100, 3500, 4900, 6300}, 5600 * 16, 2},
-      // 5 ms of processor time is a thousandth of 5 s; the gap ends with the last attempt.
-      {"costly attempts", 8000, 1, 500, 12000, 5, 5, 10, 20000, {1500, 6510, 11520, 16530}, 16035 * 8, 2},
+      // Tries wait until 5 ms of processor time each is a thousandth of the time gone.
+      {"costly attempts", 8000, 1, 500, 12000, 5, 5, 10, 20000, {1500, 5500, 10500, 15500}, 15005 * 8, 2},
       // Waiting for a server costs no processor time.
       {"slow attempts", 8000, 1, 500, 3000, 40, 0, 10, 5000, {1500, 2540, 3580}, 3120 * 8, 2},
   };
@@ -77,7 +77,7 @@ TEST(CaptureKeeper, TriesOncePerIntervalAndCountsTheGap) {
     ASSERT_NE(log, nullptr);
     scripted_device device(s.lost_at, s.back_at, s.attempt_ms, s.busy_ms);
     portable::capture_keeper keeper(
-        s.rate, s.channels, log, [&device] { return device.now; }, [&device] { return device.busy; });
+        s.rate, s.channels, log, [&device] { return device.now; }, [&device] { return device.busy_us; });
     std::uint64_t missed = 0;
     for (std::uint64_t t = 0; t <= s.end_ms; t += s.look_every_ms) {
       device.now = std::max(device.now, t);  // an attempt may have taken the time past t

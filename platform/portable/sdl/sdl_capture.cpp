@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <atomic>
 #include <ctime>
 
@@ -21,16 +20,20 @@ std::uint64_t capture_keeper::check(reopenable_device& device) {
     return 0;
   }
   if (now_ms < next_try_ms) return 0;
+  const std::uint64_t allowed_us = (now_ms - *lost_since_ms) * 1000 / idle_per_busy;
+  if (spent_us > allowed_us) return 0;
   std::string error;
-  const std::uint64_t busy_before_ms = processor_clock();
+  const std::uint64_t busy_before_us = processor_clock();
   const bool back = device.reopen(error);
+  spent_us += processor_clock() - busy_before_us;
   const std::uint64_t done_ms = clock();
   if (!back) {
-    next_try_ms = done_ms + std::max(retry_ms, (processor_clock() - busy_before_ms) * idle_per_busy);
+    next_try_ms = done_ms + retry_ms;
     return 0;
   }
   const std::uint64_t gap_ms = done_ms - *lost_since_ms;
   lost_since_ms.reset();
+  spent_us = 0;
   std::fprintf(log, "warblet: capture resumed after %.1f s\n", static_cast<double>(gap_ms) / 1000.0);
   std::fflush(log);
   const std::uint64_t frames = gap_ms * static_cast<std::uint64_t>(rate) / 1000;
@@ -39,10 +42,11 @@ std::uint64_t capture_keeper::check(reopenable_device& device) {
 
 namespace {
 
-std::uint64_t processor_ms() {
+// The program's thread alone: the audio threads of other devices do not count.
+std::uint64_t thread_processor_us() {
   timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<std::uint64_t>(t.tv_sec) * 1000 + static_cast<std::uint64_t>(t.tv_nsec) / 1000000;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<std::uint64_t>(t.tv_sec) * 1000000 + static_cast<std::uint64_t>(t.tv_nsec) / 1000;
 }
 
 class sdl_capture final : public audio_capture, private reopenable_device {
@@ -50,7 +54,7 @@ class sdl_capture final : public audio_capture, private reopenable_device {
   sdl_capture(std::int32_t rate, std::int32_t channels)
       : fifo(rate, channels),
         keeper(
-            rate, channels, stderr, [] { return SDL_GetTicks64(); }, processor_ms),
+            rate, channels, stderr, [] { return SDL_GetTicks64(); }, thread_processor_us),
         rate(rate),
         channels(channels) {
     ++open_captures;

@@ -41,19 +41,19 @@ class reopenable_device {
 // Keeps a capture going across the loss of its device, on the program's
 // thread, from the calls that look for samples anyway: no thread of its own
 // and no busy loop. A lost device is said once on `log`, then opened again
-// about once a second until that works, which is said once too. An attempt
-// that costs much processor time (some drivers spend milliseconds failing to
-// find their server) spaces the next ones out, so that trying takes at most a
-// thousandth of a processor; time spent waiting for a server does not count.
-// The wave input handle stays open throughout; the samples the device would
-// have delivered in between are reported for the drop counter.
+// about once a second until that works, which is said once too. Tries are
+// held back while they have cost more than a thousandth of the time the
+// device has been gone in processor time (some drivers spend milliseconds
+// failing to find their server); time spent waiting for a server does not
+// count. The wave input handle stays open throughout; the samples the device
+// would have delivered in between are reported for the drop counter.
 class capture_keeper {
  public:
   static constexpr std::uint64_t retry_ms = 1000;
   static constexpr std::uint64_t idle_per_busy = 1000;
 
-  // `clock` reads a monotonic clock, `processor_clock` the processor time
-  // the process has used, both in milliseconds.
+  // `clock` reads a monotonic clock in milliseconds, `processor_clock` the
+  // processor time the calling thread has used, in microseconds.
   capture_keeper(std::int32_t rate, std::int32_t channels, std::FILE* log,
                  std::function<std::uint64_t()> clock, std::function<std::uint64_t()> processor_clock)
       : rate(rate),
@@ -73,6 +73,7 @@ class capture_keeper {
   std::function<std::uint64_t()> clock, processor_clock;
   std::optional<std::uint64_t> lost_since_ms;
   std::uint64_t next_try_ms = 0;
+  std::uint64_t spent_us = 0;  // processor time the tries took since the device was lost
 };
 
 }  // namespace portable
