@@ -19,8 +19,11 @@
 # the program with exit code 0; with a window it cannot draw in, and with no
 # compositor to reach, the program says so and ends with exit code 1, as with
 # no display.
+# --rough and --pipewire run other steps instead (tools/e2e-rough.sh): a rough
+# user, with the sound server restarted under the way; PipeWire as the sound
+# server, restarted too. PipeWire's run has a private session bus of its own.
 #
-# Usage: tools/e2e.sh linux|sanitize|windows|wayland [SHOT_DIR [PROGRAM [ARGUMENTS...]]]
+# Usage: tools/e2e.sh [--rough|--pipewire] linux|sanitize|windows|wayland [SHOT_DIR [PROGRAM [ARGUMENTS...]]]
 #   linux:    PROGRAM with the SDL2 host; by default build/linux/viewer/warblet
 #   sanitize: build/sanitize/viewer/warblet, the same under AddressSanitizer,
 #             UndefinedBehaviorSanitizer and the leak checker; any report they
@@ -31,21 +34,40 @@
 #             by default build/linux/viewer/warblet
 # Without a PROGRAM the default one is built first; a PROGRAM given (an unpacked
 # release, the 32-bit build, an installed program) is run as it is. The
-# screenshots stay in SHOT_DIR (by default build/e2e/KIND), named by step.
+# screenshots stay in SHOT_DIR (by default build/e2e/KIND, or KIND-rough and
+# KIND-pipewire), named by step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-kind=${1:?usage: tools/e2e.sh linux|sanitize|windows|wayland [SHOT_DIR [PROGRAM [ARGUMENTS...]]]}
+usage="usage: tools/e2e.sh [--rough|--pipewire] linux|sanitize|windows|wayland [SHOT_DIR [PROGRAM [ARGUMENTS...]]]"
+scenario=usual
+case "${1:-}" in
+  --rough | --pipewire)
+    scenario=${1#--}
+    shift
+    ;;
+esac
+kind=${1:?$usage}
 case "$kind" in
   linux | sanitize) program=("build/$kind/viewer/warblet") ;;
   windows) program=(build/mingw-x86_64/viewer/warblet.exe) ;;
   wayland) program=(build/linux/viewer/warblet) ;;
   *) echo "e2e: unknown kind '$kind' (linux, sanitize, windows or wayland)" >&2; exit 2 ;;
 esac
+[ "$scenario" = usual ] || [ "$kind" != wayland ] || { echo "e2e: --$scenario runs on X11 only" >&2; exit 2; }
+if [ "$scenario" = pipewire ]; then
+  [ "$kind" != windows ] || { echo "e2e: --pipewire runs the Linux program only" >&2; exit 2; }
+  tools/install-deps.sh pipewire
+  # WirePlumber wants a session bus; this run's own goes away with it.
+  [ -n "${e2e_private_bus:-}" ] || exec env e2e_private_bus=yes dbus-run-session -- "$0" --pipewire "$@"
+  . tools/pipewire-mic.sh
+fi
 # What the sound and desktop libraries keep until exit is theirs: the one
 # suppressions file names them.
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp print_suppressions=0"
-shots=$(realpath -m "${2:-build/e2e/$kind}")
+label=$kind shot_dir=build/e2e/$kind
+[ "$scenario" = usual ] || label+=" $scenario" shot_dir+=-$scenario
+shots=$(realpath -m "${2:-$shot_dir}")
 given=$#
 [ "$given" -lt 3 ] || program=("${@:3}")
 [ "$kind" != windows ] || program=(wine "${program[@]}")
@@ -83,13 +105,13 @@ mkdir -p "$shots"
 rm -f "$shots"/*.png
 
 fail() {
-  echo "e2e $kind: FAILED: $*" >&2
+  echo "e2e $label: FAILED: $*" >&2
   echo "--- the program's output:" >&2
   cat "$dir/out.log" >&2 2>/dev/null || true
   echo "--- screenshots: $shots" >&2
   exit 1
 }
-step() { echo "== $kind: $*"; }
+step() { echo "== $label: $*"; }
 # shot NAME: the screen as $shots/NAME.png, and as $dir/NAME.ppm for row_check.
 shot() { shoot root "$shots/$1.png" "$dir/$1.ppm"; }
 # check AREA CHECK SHOT [ARGUMENTS...]: row_check on a screenshot taken
@@ -144,6 +166,14 @@ title='^Warblet'
 width=500 height=400
 # Wine's time to first show a window in a fresh prefix varies the most.
 window_wait=20
+screen_width=${screen%x*} screen_height=${screen#*x}
+
+if [ "$scenario" != usual ]; then
+  . tools/e2e-rough.sh
+  "e2e_$scenario"
+  echo "e2e $label: all held in $((SECONDS - started)) s after the build; screenshots in $shots"
+  exit 0
+fi
 
 if [ "$kind" = wayland ]; then
   . tools/weston.sh
@@ -234,7 +264,6 @@ expect "$screen+0+0" tones full-screen 1000
 window=$(window_find "$title" 5) || fail "no window in full screen"
 press "$window" F1
 # The window comes back with its first size, centred on the screen.
-screen_width=${screen%x*} screen_height=${screen#*x}
 back="${framed%%+*}+$(((screen_width - width) / 2))+$(((screen_height - height) / 2))"
 window_wait_geometry "$title" "$back" 5 || fail "F1 again did not give back the window"
 echo "   window $back"

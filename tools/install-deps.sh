@@ -11,6 +11,8 @@
 #   e2e      mic, screen and wine: both end-to-end runs
 #   wayland  Weston and libdecor's title-bar plugin, for the Linux program on
 #            native Wayland (tools/e2e.sh wayland)
+#   pipewire PipeWire with WirePlumber and its PulseAudio server, on a private
+#            session bus, as the virtual microphone's server (tools/e2e.sh)
 #   picture  ImageMagick alone, to draw and read pictures
 #   fuzz     clang and its sanitizer runtimes
 #   root     debootstrap and git, to make a fresh Debian root and clone into it
@@ -39,6 +41,8 @@ if "$(dirname "$0")/runs-32-bit.sh" 2>/dev/null; then wine+=(wine32:i386); fi
 # libdecor-0-plugin-1-cairo: the title bar SDL draws where the compositor
 # leaves decorations to the window, as Weston does.
 wayland=(weston libdecor-0-plugin-1-cairo)
+# dbus-daemon: the private session bus that WirePlumber needs.
+pipewire=(pipewire wireplumber pipewire-pulse dbus-daemon)
 picture=(imagemagick)
 fuzz=(clang libclang-rt-dev)
 root=(debootstrap git)
@@ -61,13 +65,14 @@ for group in "${@:-build}"; do
     wine) wanted+=("${wine[@]}") ;;
     e2e) wanted+=("${mic[@]}" "${screen[@]}" "${wine[@]}") ;;
     wayland) wanted+=("${wayland[@]}") ;;
+    pipewire) wanted+=("${pipewire[@]}") ;;
     picture) wanted+=("${picture[@]}") ;;
     fuzz) wanted+=("${fuzz[@]}") ;;
     root) wanted+=("${root[@]}") ;;
     cache) wanted+=("${cache[@]}") ;;
     package) wanted+=("${package[@]}") ;;
     lint) wanted+=("${lint[@]}") ;;
-    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, wayland, picture, fuzz, root, cache, package or lint)" >&2
+    *) echo "install-deps: unknown group '$group' (build, windows, mic, screen, wine, e2e, wayland, pipewire, picture, fuzz, root, cache, package or lint)" >&2
        exit 2 ;;
   esac
 done

@@ -7,7 +7,9 @@
 #     the measured stretch, which starts two seconds after the size is reached;
 #   - its peak resident memory so far (VmHWM);
 #   - the CPU time of the display server over the same stretch, for context;
-# and then the same figures for the program's whole run so far.
+# and then the same figures for the program's whole run so far; last, full
+# screen still, the same for SECONDS with the sound server gone, while the
+# program tries to open the microphone again every second.
 #
 # Usage: tools/measure.sh [SECONDS]   (default 20)
 set -euo pipefail
@@ -74,6 +76,9 @@ awk -v a="$(cpu_ticks "$app")" -v age="$(age_ticks "$app")" -v hz="$ticks" -v pe
   printf "%-12s %6.2f%% of one core (%.2f s of CPU in %.1f s, start-up and the switch included), peak memory %.1f MB\n",
          "whole run", 100 * a / age, a / hz, age / hz, peak / 1024
 }'
+virtual_mic_stop
+measure "no server"
+grep -q "capture device is gone" "$dir/out.log" || { echo "measure: the program did not notice the server go" >&2; exit 1; }
 window=$(window_find '^Warblet' 5)
 press "$window" q
 session_wait "$app" 10 || { echo "measure: the program did not quit on Q" >&2; exit 1; }

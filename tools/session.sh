@@ -50,5 +50,5 @@ session_start() {
   xvfb_start "$1" "$session_dir/xvfb.log"
   session_track "$xvfb_pid"
   virtual_mic_start "$session_dir"
-  session_track "$virtual_mic_server"
+  session_track "${virtual_mic_servers[@]}"
 }

@@ -4,10 +4,16 @@
 # until virtual_mic_start is called. Sound files are raw 48000 Hz mono signed
 # 16-bit little-endian samples.
 #
+# With tools/pipewire-mic.sh sourced first, the server is PipeWire instead.
+#
 #   virtual_mic_start DIR [FILE]
-#       starts the server with its socket under DIR/pulse, exports
-#       XDG_RUNTIME_DIR and PULSE_SERVER for the programs started afterwards,
-#       sets virtual_mic_server to its process id, and plays FILE if given.
+#       starts the server with its socket under DIR/pulse (DIR/xdg/pulse for
+#       PipeWire), exports XDG_RUNTIME_DIR and PULSE_SERVER for the programs
+#       started afterwards, sets virtual_mic_server to its process id (PipeWire's
+#       own) and virtual_mic_servers to all of them, and plays FILE if given.
+#       After virtual_mic_stop it starts the same microphone again.
+#   virtual_mic_stop
+#       stops the server, as a crash or a restart of it would.
 #   virtual_mic_play FILE [LATENCY_MS]
 #       plays FILE into the microphone, in the background, and sets
 #       virtual_mic_player to the player's process id. Players may overlap.
@@ -22,7 +28,10 @@
 # The caller stops the server and the players.
 
 . "$(dirname "${BASH_SOURCE[0]}")/need.sh"
-need pulseaudio pulseaudio pactl pulseaudio-utils pacat pulseaudio-utils sox sox
+need pactl pulseaudio-utils pacat pulseaudio-utils sox sox
+if [ "${virtual_mic_kind:-pulseaudio}" != pipewire ]; then
+  need pulseaudio pulseaudio
+fi
 
 virtual_mic_format=(-r 48000 -c 1 -b 16 -e signed-integer -t raw)
 
@@ -30,23 +39,41 @@ virtual_mic_start() {
   local dir=$1 file=${2:-}
   mkdir -p -m 700 "$dir/xdg" "$dir/pulse"
   export XDG_RUNTIME_DIR="$dir/xdg" PULSE_SERVER="unix:$dir/pulse/native"
-  cat >"$dir/pulse/vmic.pa" <<PA
+  if [ "${virtual_mic_kind:-pulseaudio}" = pipewire ]; then
+    virtual_mic_start_pipewire "$dir"
+  else
+    cat >"$dir/pulse/vmic.pa" <<PA
 load-module module-native-protocol-unix auth-anonymous=1 socket=$dir/pulse/native
 load-module module-null-sink sink_name=vmic_sink
 load-module module-remap-source source_name=vmic master=vmic_sink.monitor
 set-default-sink vmic_sink
 set-default-source vmic
 PA
-  pulseaudio --daemonize=no --exit-idle-time=-1 -n -F "$dir/pulse/vmic.pa" >"$dir/pulse.log" 2>&1 &
-  virtual_mic_server=$!
+    pulseaudio --daemonize=no --exit-idle-time=-1 -n -F "$dir/pulse/vmic.pa" >"$dir/pulse.log" 2>&1 &
+    virtual_mic_server=$!
+    virtual_mic_servers=("$virtual_mic_server")
+  fi
   local _
   for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
   if ! pactl info >/dev/null 2>&1; then
-    echo "virtual microphone: PulseAudio did not start: $(cat "$dir/pulse.log")" >&2
-    kill "$virtual_mic_server" 2>/dev/null
+    echo "virtual microphone: the sound server did not start: $(cat "$dir/pulse.log")" >&2
+    virtual_mic_stop
     return 1
   fi
+  if [ "${virtual_mic_kind:-pulseaudio}" = pipewire ]; then
+    # PipeWire keeps no modules across a restart: the microphone is made anew.
+    pactl load-module module-null-sink sink_name=vmic_sink >/dev/null &&
+      pactl load-module module-remap-source source_name=vmic master=vmic_sink.monitor >/dev/null &&
+      pactl set-default-sink vmic_sink && pactl set-default-source vmic ||
+      { echo "virtual microphone: PipeWire did not take the microphone" >&2; virtual_mic_stop; return 1; }
+  fi
   [ -z "$file" ] || virtual_mic_play "$file"
+}
+
+virtual_mic_stop() {
+  local pid
+  for pid in "${virtual_mic_servers[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${virtual_mic_servers[@]}"; do wait "$pid" 2>/dev/null || true; done
 }
 
 virtual_mic_play() {

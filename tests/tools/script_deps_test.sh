@@ -33,11 +33,13 @@ missing_cases=(
   "wine-prefix.sh wine        wine"
   "wine-prefix.sh wineserver  wine64"
   "weston.sh      weston      weston"
+  "pipewire-mic.sh wireplumber wireplumber"
   "session.sh     -           -"
   "wine-prefix.sh -           -"
   "weston.sh      -           -"
+  "pipewire-mic.sh -          -"
 )
-all_commands=(Xvfb xwininfo xdotool xwd convert pulseaudio pactl pacat sox wine wineboot wineserver weston)
+all_commands=(Xvfb xwininfo xdotool xwd convert pulseaudio pactl pacat sox wine wineboot wineserver weston pipewire wireplumber pipewire-pulse)
 for row in "${missing_cases[@]}"; do
   read -r library hidden package <<<"$row"
   rm -f "$stubs"/*
