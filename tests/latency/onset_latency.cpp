@@ -98,12 +98,4 @@ std::vector<double> floor_delays(const design& d) {
   return delays;
 }
 
-summary summarise(std::vector<double> delays) {
-  std::sort(delays.begin(), delays.end());
-  const auto rank = [&](double p) {
-    const auto k = static_cast<std::size_t>(std::ceil(p * static_cast<double>(delays.size())));
-    return delays[std::max<std::size_t>(k, 1) - 1];
-  };
-  return {rank(0.5), rank(0.95), delays.back()};
-}
 }  // namespace latency

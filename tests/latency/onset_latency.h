@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "tests/latency/summary.h"
+
 namespace latency {
 
 struct design {
@@ -35,12 +37,5 @@ std::vector<double> measured_delays(std::int32_t onsets, std::uint32_t seed);
 // Delays in milliseconds the design sets, over an even grid of onset and frame
 // tick phases.
 std::vector<double> floor_delays(const design& d);
-
-struct summary {
-  double p50, p95, max;  // milliseconds
-};
-
-// The median, 95th percentile (the nearest rank) and maximum of `delays`.
-summary summarise(std::vector<double> delays);
 
 }  // namespace latency
