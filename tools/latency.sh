@@ -7,7 +7,7 @@
 #       the real Linux program (default build/linux/viewer/warblet, built
 #       first) on a virtual display, fed by the virtual microphone in 5 ms
 #       blocks: silence, and a loud 1000 Hz tone after random pauses; the
-#       screen is read back every 0.2 ms or so (build/linux/tests/latency/
+#       screen is read back every 0.5 ms or so (build/linux/tests/latency/
 #       screen_latency). ONSETS defaults to 60.
 #   tools/latency.sh check DELAY_MS [ONSETS]
 #       the same measurement of a stand-in that lights the pixel DELAY_MS

@@ -37,7 +37,7 @@ constexpr double tone_hz = 1000.0;
 constexpr int tone_amplitude = 30000;
 // Between two reads of the pixel: short against the 1 ms the read may be off
 // by, long enough to leave the program and the display server the cores.
-constexpr microseconds read_pause{200};
+constexpr microseconds read_pause{100};
 
 double ms_between(clock_type::time_point from, clock_type::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
@@ -187,7 +187,7 @@ int main(int argc, char** argv) {
   while (static_cast<int>(delays.size()) < onsets && missed < onsets && retaken < onsets) {
     clock_type::time_point dark, onset, shown;
     double error_ms = 0;
-    if (!pixel.wait_for(false, milliseconds(2000), dark, error_ms)) {
+    if (!pixel.wait_for(false, milliseconds(5000), dark, error_ms)) {
       std::fprintf(stderr, "screen_latency: the tone's row stays lit in silence\n");
       return 1;
     }

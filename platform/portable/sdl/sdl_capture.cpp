@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "platform/portable/sample_fifo.h"
@@ -23,7 +24,11 @@ class sdl_capture final : public audio_capture {
     wanted.freq = rate;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = static_cast<Uint8>(channels);
-    wanted.samples = 256;  // 32 ms at 8000 Hz, about the 30 ms of each buffer a Windows program queues
+    // A buffer the program queued completes only when the block holding its
+    // last sample has come, so long blocks hold back what was heard. 5 ms
+    // blocks (40 samples at 8000 Hz) divide the usual 30 ms buffers, which
+    // then end with a block.
+    wanted.samples = static_cast<Uint16>(std::max(rate / 200, 1));
     wanted.callback = &sdl_capture::arrived;
     wanted.userdata = this;
     SDL_AudioSpec obtained;
