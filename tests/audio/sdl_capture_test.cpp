@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -68,6 +69,33 @@ TEST_F(DiskMicrophone, WaveInBuffersFillFromIt) {
   for (std::size_t i = 1; i < data.size(); ++i) ASSERT_EQ(data[i], data[i - 1] + 1) << i;
   EXPECT_EQ(portable::wave_in_dropped(handle), 0u);
   EXPECT_EQ(waveInClose(handle), MMSYSERR_NOERROR);
+}
+
+// A queued buffer completes only when the block holding its last sample has
+// come: blocks of 5 ms keep that short, and at 8000 Hz they divide the
+// program's 30 ms buffers.
+TEST_F(DiskMicrophone, SamplesArriveInFiveMillisecondBlocks) {
+  struct rate_case {
+    std::int32_t rate;
+    std::size_t block;
+  };
+  const rate_case cases[] = {{8000, 40}, {16000, 80}, {48000, 240}};
+  for (const rate_case& c : cases) {
+    SCOPED_TRACE(c.rate);
+    std::string error;
+    std::unique_ptr<portable::audio_capture> capture = host->open_capture(c.rate, 1, error);
+    ASSERT_TRUE(capture) << error;
+    std::vector<std::int16_t> samples(8192);
+    std::vector<std::size_t> arrivals;
+    for (int i = 0; i < 100; ++i) {
+      if (const std::size_t n = capture->read(samples.data(), samples.size())) arrivals.push_back(n);
+      SDL_Delay(1);
+    }
+    ASSERT_FALSE(arrivals.empty());
+    // Reads a millisecond apart see each block alone, unless the test was held up.
+    for (std::size_t n : arrivals) EXPECT_EQ(n % c.block, 0u) << n;
+    EXPECT_EQ(*std::min_element(arrivals.begin(), arrivals.end()), c.block);
+  }
 }
 
 TEST(SdlCapture, NoAudioDriverFailsWithAReason) {
