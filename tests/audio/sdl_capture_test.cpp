@@ -67,19 +67,20 @@ TEST_F(DiskMicrophone, WaveInBuffersFillFromIt) {
   // The device may have started before waveInStart; whatever came first was
   // dropped, and the buffers hold what followed, without a gap.
   for (std::size_t i = 1; i < data.size(); ++i) ASSERT_EQ(data[i], data[i - 1] + 1) << i;
+  // What was dropped were whole blocks of 240, so every buffer ends with a block.
+  EXPECT_EQ(data[0] % 240, 0) << data[0];
   EXPECT_EQ(portable::wave_in_dropped(handle), 0u);
   EXPECT_EQ(waveInClose(handle), MMSYSERR_NOERROR);
 }
 
 // A queued buffer completes only when the block holding its last sample has
-// come: blocks of 5 ms keep that short, and at 8000 Hz they divide the
-// program's 30 ms buffers.
-TEST_F(DiskMicrophone, SamplesArriveInFiveMillisecondBlocks) {
+// come: blocks as long as the program's 30 ms buffers end with them.
+TEST_F(DiskMicrophone, SamplesArriveInBlocksOfThirtyMilliseconds) {
   struct rate_case {
     std::int32_t rate;
     std::size_t block;
   };
-  const rate_case cases[] = {{8000, 40}, {16000, 80}, {48000, 240}};
+  const rate_case cases[] = {{8000, 240}, {16000, 480}, {44100, 1323}};
   for (const rate_case& c : cases) {
     SCOPED_TRACE(c.rate);
     std::string error;
@@ -87,7 +88,7 @@ TEST_F(DiskMicrophone, SamplesArriveInFiveMillisecondBlocks) {
     ASSERT_TRUE(capture) << error;
     std::vector<std::int16_t> samples(8192);
     std::vector<std::size_t> arrivals;
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 200; ++i) {
       if (const std::size_t n = capture->read(samples.data(), samples.size())) arrivals.push_back(n);
       SDL_Delay(1);
     }

@@ -25,10 +25,12 @@ class sdl_capture final : public audio_capture {
     wanted.format = AUDIO_S16SYS;
     wanted.channels = static_cast<Uint8>(channels);
     // A buffer the program queued completes only when the block holding its
-    // last sample has come, so long blocks hold back what was heard. 5 ms
-    // blocks (40 samples at 8000 Hz) divide the usual 30 ms buffers, which
-    // then end with a block.
-    wanted.samples = static_cast<Uint16>(std::max(rate / 200, 1));
+    // last sample has come. Blocks as long as the program's 30 ms buffers
+    // (240 samples at 8000 Hz) end with them: waveIn counts from the start of
+    // a block, as everything before waveInStart goes in whole blocks, so each
+    // buffer completes the moment its last sample arrives, with no more
+    // wake-ups of SDL's thread than the buffers themselves ask for.
+    wanted.samples = static_cast<Uint16>(std::max(rate * 3 / 100, 1));
     wanted.callback = &sdl_capture::arrived;
     wanted.userdata = this;
     SDL_AudioSpec obtained;
