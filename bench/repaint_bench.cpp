@@ -14,7 +14,8 @@ void full_repaint(benchmark::State& state) {
   scripted::host host;
   myapp app;
   app.on_start();
-  app.window.set_mode(static_cast<double>(state.range(0)), static_cast<double>(state.range(1)), win::resizable);
+  app.window.set_mode(static_cast<double>(state.range(0)), static_cast<double>(state.range(1)),
+                      win::resizable);
   if (app.window.create_window() != 0) {
     state.SkipWithError("no window");
     return;
@@ -34,12 +35,18 @@ void full_repaint(benchmark::State& state) {
     presented += host.presents().size();
     host.forget_logs();
   }
-  if (presented < static_cast<std::size_t>(state.iterations())) state.SkipWithError("a repaint was not presented");
+  if (presented < static_cast<std::size_t>(state.iterations()))
+    state.SkipWithError("a repaint was not presented");
   app.window.destroy_window();
 }
 
 }  // namespace
 
-BENCHMARK(full_repaint)->Args({500, 400})->Args({1920, 1080})->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(full_repaint)
+    ->Args({500, 400})
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 BENCHMARK_MAIN();

@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
   attr.maxlength = static_cast<std::uint32_t>(-1);
   attr.fragsize = block_samples * 2;
   int error = 0;
-  pa_simple* mic =
-      pa_simple_new(nullptr, "delay_check", PA_STREAM_RECORD, nullptr, "check", &spec, nullptr, &attr, &error);
+  pa_simple* mic = pa_simple_new(nullptr, "delay_check", PA_STREAM_RECORD, nullptr, "check", &spec, nullptr,
+                                 &attr, &error);
   if (!mic) {
     std::fprintf(stderr, "delay_check: cannot record: %s\n", pa_strerror(error));
     return 1;

@@ -16,11 +16,9 @@ namespace {
 
 constexpr std::int64_t ms = 1000000;
 constexpr double tone_hz = 1000.0, tone_amplitude = 30000.0;
-constexpr std::int32_t width = 500, height = 400;
-
-// Heights the resize alternates between, so that each one is news to the
-// program; both show the tone on a row of its own.
-constexpr std::int32_t resized_height = height - 1;
+// The program starts in a 500 x 400 window; a resize to one row less is news
+// to it and restarts the capture.
+constexpr std::int32_t width = 500, resized_height = 399;
 
 }  // namespace
 
@@ -44,7 +42,8 @@ std::vector<double> measured_delays(std::int32_t onsets, std::uint32_t seed) {
   const design d = program_design();
   const std::int64_t hyperperiod_ns =
       static_cast<std::int64_t>(std::lcm(d.buffer_frames, d.hop_size)) * 1000000000 / d.rate;
-  std::uniform_int_distribution<std::int64_t> tick_phase(0, d.tick_ns - 1), onset_phase(0, hyperperiod_ns - 1);
+  std::uniform_int_distribution<std::int64_t> tick_phase(0, d.tick_ns - 1),
+      onset_phase(0, hyperperiod_ns - 1);
   const std::int32_t row = predicted_row(tone_hz, resized_height);
   std::vector<double> delays;
   for (std::int32_t i = 0; i < onsets; ++i) {
@@ -91,7 +90,8 @@ std::vector<double> floor_delays(const design& d) {
     for (std::int64_t j = 0; j < tick_steps; ++j) {
       const std::int64_t phase = j * d.tick_ns / tick_steps;
       // The tick that builds the column, then the one that shows it.
-      const std::int64_t built = phase + (std::max<std::int64_t>(complete - phase, 0) + d.tick_ns - 1) / d.tick_ns * d.tick_ns;
+      const std::int64_t built =
+          phase + (std::max<std::int64_t>(complete - phase, 0) + d.tick_ns - 1) / d.tick_ns * d.tick_ns;
       delays.push_back(static_cast<double>(built + d.tick_ns - onset) / ms);
     }
   }

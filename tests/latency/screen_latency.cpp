@@ -57,8 +57,8 @@ class tone_player {
     attr.minreq = block_bytes;
     attr.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
-    stream = pa_simple_new(nullptr, "screen_latency", PA_STREAM_PLAYBACK, "vmic_sink", "tones", &spec, nullptr,
-                           &attr, &error);
+    stream = pa_simple_new(nullptr, "screen_latency", PA_STREAM_PLAYBACK, "vmic_sink", "tones", &spec,
+                           nullptr, &attr, &error);
     if (!stream) std::fprintf(stderr, "screen_latency: cannot play into vmic_sink: %s\n", pa_strerror(error));
     return stream != nullptr;
   }
@@ -67,7 +67,9 @@ class tone_player {
     if (feeder.joinable()) feeder.join();
     if (stream) pa_simple_free(stream);
   }
-  void start() { feeder = std::thread([this] { feed(); }); }
+  void start() {
+    feeder = std::thread([this] { feed(); });
+  }
 
   // Starts the tone with the next block; the onset is known once played.
   void tone_on() {
@@ -92,7 +94,8 @@ class tone_player {
     while (running) {
       const bool on = tone;
       for (int i = 0; i < block_samples; ++i, ++phase)
-        block[i] = on ? static_cast<std::int16_t>(tone_amplitude * std::sin(2 * M_PI * tone_hz * phase / rate)) : 0;
+        block[i] =
+            on ? static_cast<std::int16_t>(tone_amplitude * std::sin(2 * M_PI * tone_hz * phase / rate)) : 0;
       int error = 0;
       if (pa_simple_write(stream, block.data(), block.size() * 2, &error) < 0) {
         std::fprintf(stderr, "screen_latency: the sink refused a block: %s\n", pa_strerror(error));
@@ -102,7 +105,8 @@ class tone_player {
       if (on && !was_on) {
         // The latency is how long the last sample written waits to be played.
         const pa_usec_t waiting = pa_simple_get_latency(stream, &error);
-        const auto first = clock_type::now() + microseconds(waiting) - microseconds(1000000 * block_samples / rate);
+        const auto first =
+            clock_type::now() + microseconds(waiting) - microseconds(1000000 * block_samples / rate);
         onset_ns = std::chrono::duration_cast<std::chrono::nanoseconds>(first.time_since_epoch()).count();
       }
       was_on = on;
@@ -121,7 +125,8 @@ class tone_player {
 // processor for a while) is not kept.
 class pixel_reader {
  public:
-  pixel_reader(Display* display, Window window, int x, int y) : display(display), window(window), x(x), y(y) {}
+  pixel_reader(Display* display, Window window, int x, int y)
+      : display(display), window(window), x(x), y(y) {}
 
   // Waits up to `limit` for the pixel to be lit (or dark): the time of the
   // first answer that found it so, and the error of that reading.
@@ -215,8 +220,9 @@ int main(int argc, char** argv) {
   const latency::summary s = latency::summarise(delays);
   std::printf("tone to screen over %zu onsets: p50 %.1f ms, p95 %.1f ms, max %.1f ms\n", delays.size(), s.p50,
               s.p95, s.max);
-  std::printf("(row %d of %dx%d; every reading within %.2f ms; %d retaken for a slower reading, %d never shown)\n",
-              row, attributes.width, attributes.height, largest_error, retaken, missed);
+  std::printf(
+      "(row %d of %dx%d; every reading within %.2f ms; %d retaken for a slower reading, %d never shown)\n",
+      row, attributes.width, attributes.height, largest_error, retaken, missed);
   XCloseDisplay(display);
   return missed == 0 ? 0 : 1;
 }
