@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "analysis/settings.h"
 #include "tests/latency/onset_latency.h"
@@ -55,6 +56,29 @@ TEST(Latency, FloorOfTheBuiltInSizes) {
   EXPECT_EQ(program.buffer_frames, built_in.buffer_frames);
   EXPECT_EQ(program.hop_size, built_in.hop_size);
   EXPECT_EQ(program.tick_ns, built_in.tick_ns);
+}
+
+// Percentiles by nearest rank, whatever order the delays come in.
+TEST(Latency, SummaryTakesNearestRanks) {
+  struct summary_case {
+    std::vector<double> delays;
+    double p50, p95, max;
+  };
+  std::vector<double> twenty;
+  for (int i = 20; i >= 1; --i) twenty.push_back(i);
+  const summary_case cases[] = {
+      {{7.0}, 7.0, 7.0, 7.0},
+      {{3.0, 1.0, 2.0}, 2.0, 3.0, 3.0},
+      {{4.0, 1.0, 3.0, 2.0}, 2.0, 4.0, 4.0},
+      {twenty, 10.0, 19.0, 20.0},
+  };
+  for (const summary_case& c : cases) {
+    SCOPED_TRACE(c.delays.size());
+    const latency::summary got = latency::summarise(c.delays);
+    EXPECT_EQ(got.p50, c.p50);
+    EXPECT_EQ(got.p95, c.p95);
+    EXPECT_EQ(got.max, c.max);
+  }
 }
 
 }  // namespace
