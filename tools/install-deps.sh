@@ -26,10 +26,11 @@
 set -euo pipefail
 
 # libx11-dev and xvfb: the SDL host's tests open real windows on a private display
-# and read the screen back.
+# and read the screen back. libpulse-dev: the latency tools play and record the
+# virtual microphone themselves.
 build=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-dejavu-core
        libpixman-1-dev libboost-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
-       libx11-dev xvfb)
+       libx11-dev libpulse-dev xvfb)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686)
 mic=(pulseaudio pulseaudio-utils sox)
 # x11-utils: xwininfo; x11-apps: xwd; xfonts-base: the font of SDL's message box.

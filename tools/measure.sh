@@ -11,13 +11,17 @@
 # screen still, the same for SECONDS with the sound server gone, while the
 # program tries to open the microphone again every second.
 #
-# Usage: tools/measure.sh [SECONDS]   (default 20)
+# Usage: tools/measure.sh [SECONDS] [PROGRAM]   (default 20 and the Linux
+# build's program, built first; another PROGRAM is run as it is)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
+program=${2:-build/linux/viewer/warblet}
 tools/install-deps.sh build mic screen
-cmake --preset linux >/dev/null
-cmake --build --preset linux --target warblet
+if [ -z "${2:-}" ]; then
+  cmake --preset linux >/dev/null
+  cmake --build --preset linux --target warblet
+fi
 
 . tools/session.sh
 screen=1920x1080
@@ -40,7 +44,7 @@ cpu_ticks() {
 peak_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
 now_ms() { date +%s%3N; }
 
-build/linux/viewer/warblet >"$dir/out.log" 2>&1 &
+"$program" >"$dir/out.log" 2>&1 &
 app=$!
 session_track "$app"
 

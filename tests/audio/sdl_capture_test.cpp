@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -66,8 +67,36 @@ TEST_F(DiskMicrophone, WaveInBuffersFillFromIt) {
   // The device may have started before waveInStart; whatever came first was
   // dropped, and the buffers hold what followed, without a gap.
   for (std::size_t i = 1; i < data.size(); ++i) ASSERT_EQ(data[i], data[i - 1] + 1) << i;
+  // What was dropped were whole blocks of 240, so every buffer ends with a block.
+  EXPECT_EQ(data[0] % 240, 0) << data[0];
   EXPECT_EQ(portable::wave_in_dropped(handle), 0u);
   EXPECT_EQ(waveInClose(handle), MMSYSERR_NOERROR);
+}
+
+// A queued buffer completes only when the block holding its last sample has
+// come: blocks as long as the program's 30 ms buffers end with them.
+TEST_F(DiskMicrophone, SamplesArriveInBlocksOfThirtyMilliseconds) {
+  struct rate_case {
+    std::int32_t rate;
+    std::size_t block;
+  };
+  const rate_case cases[] = {{8000, 240}, {16000, 480}, {44100, 1323}};
+  for (const rate_case& c : cases) {
+    SCOPED_TRACE(c.rate);
+    std::string error;
+    std::unique_ptr<portable::audio_capture> capture = host->open_capture(c.rate, 1, error);
+    ASSERT_TRUE(capture) << error;
+    std::vector<std::int16_t> samples(8192);
+    std::vector<std::size_t> arrivals;
+    for (int i = 0; i < 200; ++i) {
+      if (const std::size_t n = capture->read(samples.data(), samples.size())) arrivals.push_back(n);
+      SDL_Delay(1);
+    }
+    ASSERT_FALSE(arrivals.empty());
+    // Reads a millisecond apart see each block alone, unless the test was held up.
+    for (std::size_t n : arrivals) EXPECT_EQ(n % c.block, 0u) << n;
+    EXPECT_EQ(*std::min_element(arrivals.begin(), arrivals.end()), c.block);
+  }
 }
 
 TEST(SdlCapture, NoAudioDriverFailsWithAReason) {

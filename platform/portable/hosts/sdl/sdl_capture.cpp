@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
 
@@ -71,7 +72,13 @@ class sdl_capture final : public audio_capture, private reopenable_device {
     wanted.freq = rate;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = static_cast<Uint8>(channels);
-    wanted.samples = 256;  // 32 ms at 8000 Hz, about the 30 ms of each buffer a Windows program queues
+    // A buffer the program queued completes only when the block holding its
+    // last sample has come. Blocks as long as the program's 30 ms buffers
+    // (240 samples at 8000 Hz) end with them: waveIn counts from the start of
+    // a block, as everything before waveInStart goes in whole blocks, so each
+    // buffer completes the moment its last sample arrives, with no more
+    // wake-ups of SDL's thread than the buffers themselves ask for.
+    wanted.samples = static_cast<Uint16>(std::max(rate * 3 / 100, 1));
     wanted.callback = &sdl_capture::arrived;
     wanted.userdata = this;
     SDL_AudioSpec obtained;
