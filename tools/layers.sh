@@ -32,7 +32,11 @@ trap 'rm -f "$edges"' EXIT
 while IFS=: read -r file include; do
   target=${include#*\"$base/}
   target=${target%\"}
-  from=$(dirname "${file#"$base"/}") to=$(dirname "$target")
+  # Each path's folder inside the subset; . for its top.
+  from=${file#"$base"/} to=$target
+  [[ $from == */* ]] || from=./
+  [[ $to == */* ]] || to=./
+  from=${from%/*} to=${to%/*}
   [ "$from" = "$to" ] && continue
   echo "$from $to" >>"$edges"
   if [ -z "${may[$from]+set}" ]; then
