@@ -4,9 +4,9 @@
 
 #include <cstddef>
 
+#include "platform/portable/msvfw32/vfw.h"
 #include "platform/portable/seam/handle_table.h"
 #include "platform/portable/seam/process_state.h"
-#include "platform/portable/msvfw32/vfw.h"
 
 namespace portable {
 

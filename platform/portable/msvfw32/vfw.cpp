@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "platform/portable/gdi32/device_context.h"
+#include "platform/portable/kernel32/kernel.h"
 #include "platform/portable/msvfw32/drawdib_handle.h"
 #include "platform/portable/seam/host.h"
 #include "platform/portable/seam/huge_pages.h"
-#include "platform/portable/kernel32/kernel.h"
 #include "platform/portable/seam/process_state.h"
 
 namespace {

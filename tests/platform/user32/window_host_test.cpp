@@ -6,10 +6,10 @@
 
 #include <vector>
 
+#include "platform/portable/user32/program_icon.h"
 #include "platform/win32.h"
 #include "tests/conformance/recording_window.h"
 #include "tests/conformance/rectangles.h"
-#include "platform/portable/user32/program_icon.h"
 #include "tests/support/scripted_host.h"
 
 namespace {
