@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/portable/kernel32/entry.h"
-#include "platform/portable/seam/host.h"
 #include "platform/portable/kernel32/kernel.h"
+#include "platform/portable/seam/host.h"
 #include "platform/portable/seam/utf.h"
 #include "platform/portable/user32/window.h"
 

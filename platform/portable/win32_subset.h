@@ -1,27 +1,32 @@
 // The portable implementation of the Win32 subset that Warblet calls.
 //
-// Each header below holds one library's share with the Windows SDK's names:
-//   types.h    base types, handles, TEXT(), error codes
-//   kernel.h   performance counter, Sleep, last error, interlocked increment,
-//              module handle, start-up information, WaitForMultipleObjects
-//   user.h     message numbers, message queue, message waits, quit message,
-//              sending messages, cursor display count, default window procedure,
-//              message box
-//   window.h   window classes, windows, placement, frames, extra bytes, titles,
-//              system icons and cursors, the program's icons
-//   input.h    virtual keys, key state, cursor position
-//   paint.h    device contexts of windows, update regions, painting, scrolling,
-//              rectangle fills and rectangle arithmetic
-//   display.h  screen metrics, monitors, display settings
-//   gdi.h      regions, brushes, stock objects, text, reading pixels
-//   bitmap.h   the device-independent bitmap header (BITMAPINFOHEADER)
-//   winmm.h    wave input
-//   vfw.h      DrawDib: copying a device-independent bitmap into a window
-//   gdiplus.h  GDI+ start-up and shutdown
-//   wformat.h  the C runtime's bounded wide formatter (_vsnwprintf, _vscwprintf)
-//   entry.h    the process entry: main() calls wWinMain with __argc and __wargv
+// Each folder is one Windows library, and each header below holds its share
+// with the Windows SDK's names:
+//   kernel32/types.h    base types, handles, TEXT(), error codes
+//   kernel32/kernel.h   performance counter, Sleep, last error, interlocked
+//                       increment, module handle, start-up information,
+//                       WaitForMultipleObjects
+//   user32/user.h       message numbers, message queue, message waits, quit
+//                       message, sending messages, cursor display count,
+//                       default window procedure, message box
+//   user32/window.h     window classes, windows, placement, frames, extra bytes,
+//                       titles, system icons and cursors, the program's icons
+//   user32/input.h      virtual keys, key state, cursor position
+//   user32/paint.h      device contexts of windows, update regions, painting,
+//                       scrolling, rectangle fills and rectangle arithmetic
+//   user32/display.h    screen metrics, monitors, display settings
+//   gdi32/gdi.h         regions, brushes, stock objects, system colours, text,
+//                       reading pixels
+//   gdi32/bitmap.h      the device-independent bitmap header (BITMAPINFOHEADER)
+//   winmm/winmm.h       wave input
+//   msvfw32/vfw.h       DrawDib: copying a device-independent bitmap into a window
+//   gdiplus/gdiplus.h   GDI+ start-up and shutdown
+//   kernel32/wformat.h  the C runtime's bounded wide formatter (_vsnwprintf,
+//                       _vscwprintf)
+//   kernel32/entry.h    the process entry: main() calls wWinMain with __argc and
+//                       __wargv
 // The machine underneath (clock, waiting, windows, input, audio) is reached only
-// through the host interface in host.h.
+// through the host interface in seam/host.h.
 #pragma once
 
 #include "platform/portable/kernel32/types.h"

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/toy_app.h"
 #include "platform/portable/user32/user_state.h"
 #include "tests/conformance/rectangles.h"
 #include "tests/framework/recording_client.h"
-#include "framework/toy_app.h"
 #include "tests/support/scripted_host.h"
 
 namespace {

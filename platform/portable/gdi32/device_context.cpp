@@ -6,8 +6,8 @@
 #include "platform/portable/gdi32/drawing.h"
 #include "platform/portable/gdi32/gdi.h"
 #include "platform/portable/gdi32/gdi_objects.h"
-#include "platform/portable/kernel32/kernel.h"
 #include "platform/portable/gdi32/gdi_state.h"
+#include "platform/portable/kernel32/kernel.h"
 
 namespace portable {
 

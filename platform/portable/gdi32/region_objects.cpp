@@ -4,8 +4,8 @@
 
 #include "platform/portable/gdi32/gdi.h"
 #include "platform/portable/gdi32/gdi_objects.h"
-#include "platform/portable/seam/host.h"
 #include "platform/portable/gdi32/gdi_state.h"
+#include "platform/portable/seam/host.h"
 
 using namespace portable;
 

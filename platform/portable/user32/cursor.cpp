@@ -1,6 +1,6 @@
 #include "platform/portable/seam/host.h"
-#include "platform/portable/user32/user_state.h"
 #include "platform/portable/user32/user.h"
+#include "platform/portable/user32/user_state.h"
 
 int WINAPI ShowCursor(BOOL show) {
   int& count = portable::user_process().cursor_display_count;

@@ -2,8 +2,8 @@
 // passes on.
 #include "platform/portable/user32/display_modes.h"
 #include "platform/portable/user32/paint.h"
-#include "platform/portable/user32/user_state.h"
 #include "platform/portable/user32/user.h"
+#include "platform/portable/user32/user_state.h"
 #include "platform/portable/user32/window.h"
 
 using namespace portable;

@@ -7,11 +7,11 @@
 #include <optional>
 #include <vector>
 
-#include "platform/portable/user32/display_modes.h"
-#include "platform/portable/seam/host.h"
 #include "platform/portable/kernel32/kernel.h"
-#include "platform/portable/user32/user_state.h"
+#include "platform/portable/seam/host.h"
 #include "platform/portable/seam/utf.h"
+#include "platform/portable/user32/display_modes.h"
+#include "platform/portable/user32/user_state.h"
 #include "platform/portable/user32/window.h"
 
 namespace portable {

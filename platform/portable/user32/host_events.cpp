@@ -3,8 +3,8 @@
 #include "platform/portable/user32/input.h"
 #include "platform/portable/user32/key_message.h"
 #include "platform/portable/user32/message_queue.h"
-#include "platform/portable/user32/user_state.h"
 #include "platform/portable/user32/update_region.h"
+#include "platform/portable/user32/user_state.h"
 #include "platform/portable/user32/window_placement.h"
 
 namespace portable {

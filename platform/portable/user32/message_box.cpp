@@ -1,10 +1,10 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/portable/seam/host.h"
 #include "platform/portable/kernel32/kernel.h"
-#include "platform/portable/user32/user.h"
+#include "platform/portable/seam/host.h"
 #include "platform/portable/seam/utf.h"
+#include "platform/portable/user32/user.h"
 #include "platform/portable/user32/window_registry.h"
 
 int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/portable/seam/host.h"
-#include "platform/portable/user32/host_events.h"
 #include "platform/portable/kernel32/kernel.h"
+#include "platform/portable/seam/host.h"
 #include "platform/portable/seam/process_state.h"
-#include "platform/portable/user32/user_state.h"
+#include "platform/portable/user32/host_events.h"
 #include "platform/portable/user32/update_region.h"
+#include "platform/portable/user32/user_state.h"
 #include "platform/portable/user32/window_registry.h"
 
 namespace portable {

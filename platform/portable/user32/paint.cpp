@@ -3,8 +3,8 @@
 #include "platform/portable/user32/paint.h"
 
 #include "platform/portable/gdi32/gdi_objects.h"
-#include "platform/portable/seam/host.h"
 #include "platform/portable/gdi32/gdi_state.h"
+#include "platform/portable/seam/host.h"
 #include "platform/portable/user32/update_region.h"
 
 using namespace portable;

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/portable/gdi32/gdi_state.h"
 #include "platform/portable/seam/host.h"
 #include "platform/portable/user32/paint.h"
-#include "platform/portable/gdi32/gdi_state.h"
 #include "platform/portable/user32/update_region.h"
 
 using namespace portable;

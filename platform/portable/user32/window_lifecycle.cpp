@@ -4,15 +4,15 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/portable/user32/display_modes.h"
-#include "platform/portable/seam/host.h"
+#include "platform/portable/gdi32/gdi_state.h"
 #include "platform/portable/kernel32/kernel.h"
+#include "platform/portable/seam/host.h"
+#include "platform/portable/seam/utf.h"
+#include "platform/portable/user32/display_modes.h"
 #include "platform/portable/user32/message_queue.h"
 #include "platform/portable/user32/program_icon.h"
-#include "platform/portable/user32/user_state.h"
-#include "platform/portable/gdi32/gdi_state.h"
 #include "platform/portable/user32/update_region.h"
-#include "platform/portable/seam/utf.h"
+#include "platform/portable/user32/user_state.h"
 #include "platform/portable/user32/window.h"
 #include "platform/portable/user32/window_placement.h"
 

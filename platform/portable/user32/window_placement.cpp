@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "platform/portable/user32/display_modes.h"
-#include "platform/portable/seam/host.h"
 #include "platform/portable/kernel32/kernel.h"
-#include "platform/portable/user32/user_state.h"
+#include "platform/portable/seam/host.h"
+#include "platform/portable/user32/display_modes.h"
 #include "platform/portable/user32/update_region.h"
+#include "platform/portable/user32/user_state.h"
 #include "platform/portable/user32/window.h"
 
 namespace portable {

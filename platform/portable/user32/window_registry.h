@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "platform/portable/seam/host.h"
 #include "platform/portable/gdi32/dc_table.h"
 #include "platform/portable/gdi32/region.h"
 #include "platform/portable/gdi32/surface.h"
+#include "platform/portable/seam/host.h"
 #include "platform/portable/user32/user.h"
 
 namespace portable {

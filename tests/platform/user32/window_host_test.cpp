@@ -1,16 +1,15 @@
 // Windows on the scripted host: what the native windows are told, and what the
 // program receives when the user moves, resizes, minimises, restores or closes
 // them; the frame arithmetic with a Windows-like frame; a machine without a
-// display; a fresh process for each host, without the devices and handles the
-// last one had open.
+// display.
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "platform/portable/user32/program_icon.h"
 #include "platform/win32.h"
 #include "tests/conformance/recording_window.h"
 #include "tests/conformance/rectangles.h"
-#include "platform/portable/user32/program_icon.h"
 #include "tests/support/scripted_host.h"
 
 namespace {
@@ -210,70 +209,6 @@ TEST_F(Windows, DestroyingTellsTheHost) {
   HWND w = shown_framed_window();
   DestroyWindow(w);
   EXPECT_TRUE(host.window(host.newest_window()).destroyed);
-}
-
-TEST(ProcessState, EachHostStartsAFreshProcess) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.lpszClassName = TEXT("left_behind");
-  HWND old_window;
-  HRGN old_region;
-  {
-    scripted::host first;
-    ASSERT_NE(RegisterClassExW(&wc), 0);
-    old_window = CreateWindowExW(0, wc.lpszClassName, TEXT(""), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 nullptr, nullptr);
-    old_region = CreateRectRgn(0, 0, 1, 1);
-    first.event_now(scripted::key_down(first.newest_window(), {VK_SHIFT, 0x2A}));
-    MSG msg;
-    PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
-    ASSERT_LT(GetKeyState(VK_SHIFT), 0);
-    PostQuitMessage(0);
-  }
-  scripted::host second;
-  RECT r;
-  EXPECT_FALSE(GetWindowRect(old_window, &r));
-  EXPECT_FALSE(DeleteObject(old_region));
-  EXPECT_EQ(GetKeyState(VK_SHIFT), 0);
-  MSG msg;
-  EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_NE(RegisterClassExW(&wc), 0);  // the name is free again
-}
-
-// A wave input device and a DrawDib handle opened on one host are closed when
-// another is installed: their handles are refused, and the first host's capture
-// is not left open behind the program's back.
-TEST(ProcessState, OpenDevicesAndDrawingHandlesGoWithTheirHost) {
-  scripted::host first;
-  WAVEFORMATEX format{};
-  format.wFormatTag = WAVE_FORMAT_PCM;
-  format.nChannels = 1;
-  format.nSamplesPerSec = 8000;
-  format.nAvgBytesPerSec = 16000;
-  format.nBlockAlign = 2;
-  format.wBitsPerSample = 16;
-  HWAVEIN old_wave = nullptr;
-  ASSERT_EQ(waveInOpen(&old_wave, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
-  ASSERT_EQ(waveInStart(old_wave), MMSYSERR_NOERROR);
-  ASSERT_EQ(first.microphone().open_captures(), 1);
-  const HDRAWDIB old_drawdib = DrawDibOpen();
-  ASSERT_NE(old_drawdib, nullptr);
-
-  scripted::host second;
-  EXPECT_EQ(first.microphone().open_captures(), 0);
-  EXPECT_EQ(waveInStop(old_wave), static_cast<MMRESULT>(MMSYSERR_INVALHANDLE));
-  EXPECT_EQ(waveInClose(old_wave), static_cast<MMRESULT>(MMSYSERR_INVALHANDLE));
-  EXPECT_FALSE(DrawDibClose(old_drawdib));
-
-  // The new host's own handles work as before.
-  HWAVEIN new_wave = nullptr;
-  ASSERT_EQ(waveInOpen(&new_wave, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
-  EXPECT_EQ(second.microphone().open_captures(), 1);
-  EXPECT_EQ(waveInClose(new_wave), static_cast<MMRESULT>(MMSYSERR_NOERROR));
-  const HDRAWDIB new_drawdib = DrawDibOpen();
-  ASSERT_NE(new_drawdib, nullptr);
-  EXPECT_TRUE(DrawDibClose(new_drawdib));
 }
 
 }  // namespace
