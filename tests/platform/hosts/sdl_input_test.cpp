@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/portable/hosts/sdl/sdl_host.h"
-#include "tests/platform/xvfb_display.h"
+#include "tests/platform/hosts/xvfb_display.h"
 
 namespace {
 

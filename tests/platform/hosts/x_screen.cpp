@@ -1,4 +1,4 @@
-#include "tests/platform/x_screen.h"
+#include "tests/platform/hosts/x_screen.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>

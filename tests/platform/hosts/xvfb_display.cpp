@@ -1,4 +1,4 @@
-#include "tests/platform/xvfb_display.h"
+#include "tests/platform/hosts/xvfb_display.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/portable/hosts/linux/linux_host.h"
-#include "tests/platform/x_screen.h"
-#include "tests/platform/xvfb_display.h"
+#include "tests/platform/hosts/x_screen.h"
+#include "tests/platform/hosts/xvfb_display.h"
 
 namespace {
 
