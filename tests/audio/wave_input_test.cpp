@@ -177,6 +177,62 @@ TEST(WaveInput, RequeueEndsWhenTheDeviceIsGoneUnderneath) {
   EXPECT_EQ(capture.handle, nullptr);
 }
 
+// A device that goes away and comes back: the buffers fill again with what it
+// hears from its return, every sample of the gap is counted as dropped, and
+// none is delivered twice or out of order.
+TEST(WaveInput, ADeviceGoneAndBackResumesWithTheGapCountedAsDropped) {
+  struct gap_case {
+    const char* name;
+    int gone_at_pass, back_at_pass;  // passes of 10 ms
+  };
+  const gap_case cases[] = {
+      {"10 ms, inside one buffer", 100, 101},
+      {"half a second", 100, 150},
+      {"two seconds, most of the ring", 100, 300},
+      {"from the first pass", 0, 40},
+  };
+  for (const gap_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    scripted::host host;
+    host.microphone().play(numbered(32000), 8000);
+    wave_input capture;
+    ASSERT_EQ(capture.open(8000.0, 1), 0);
+
+    waiter w;
+    std::uint32_t read_position = 0;
+    std::vector<std::int16_t> taken;
+    for (int pass = 0; pass < 390; ++pass) {
+      if (pass == c.gone_at_pass) host.microphone().unplug();
+      if (pass == c.back_at_pass) host.microphone().plug_in();
+      pass_time(10);
+      capture.requeue_completed(w);
+      const std::vector<std::int16_t> fresh = take_completed(capture, read_position);
+      taken.insert(taken.end(), fresh.begin(), fresh.end());
+    }
+
+    // In order and none twice: each sample follows the one before, except
+    // once, across the gap, by what was missed.
+    ASSERT_FALSE(taken.empty());
+    std::uint64_t missed = c.gone_at_pass == 0 ? static_cast<std::uint64_t>(taken.front()) : 0;
+    for (std::size_t i = 1; i < taken.size(); ++i) {
+      const int step = taken[i] - taken[i - 1];
+      if (step == 1) continue;
+      ASSERT_GT(step, 1) << i;
+      ASSERT_EQ(missed, 0u) << "a second gap at " << i;
+      missed = static_cast<std::uint64_t>(step - 1);
+    }
+    // What was missed is what the drop counters say, and is the time the
+    // device was gone (virtual time moves a little more than 10 ms a pass).
+    EXPECT_EQ(host.microphone().dropped(), missed);
+    EXPECT_EQ(portable::wave_in_dropped(capture.handle), missed);
+    const double gap = (c.back_at_pass - c.gone_at_pass) * 80.0;
+    EXPECT_NEAR(static_cast<double>(missed), gap, 8.0);
+    // The buffers fill again up to the end of the run: the newest sample is
+    // at most two buffers old.
+    EXPECT_GE(taken.back(), 390 * 80 - 2 * 240);
+  }
+}
+
 // After a stall of a whole round every buffer is done and next_buffer comes
 // back where it was: the whole ring is new, in order from there.
 TEST(WaveInput, AFullRoundIsTheWholeRingOfNewSamples) {

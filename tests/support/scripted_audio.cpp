@@ -95,7 +95,12 @@ class scripted_capture final : public portable::audio_capture {
         static_cast<std::int64_t>(static_cast<__int128>(now - opened_at) * rate / ns_per_second);
     if (arrived <= taken) return;  // also when a test set the clock back
     if (shared->unplugged) {
-      taken = arrived;  // nothing was heard meanwhile
+      // Nothing was heard meanwhile; the gap counts as dropped, as the SDL2
+      // host counts the time until it has opened a lost device again.
+      const auto gap = static_cast<std::uint64_t>(arrived - taken) * static_cast<std::uint64_t>(channels);
+      fifo.count_dropped(gap);
+      shared->dropped += gap;
+      taken = arrived;
       return;
     }
     std::int64_t fresh = arrived - taken;

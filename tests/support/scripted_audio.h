@@ -39,7 +39,8 @@ class microphone {
   // While a reason is set, opening a capture device fails with it.
   void refuse(std::string reason);
   // The device goes away: open captures deliver nothing and opening one fails,
-  // until it comes back; open captures then go on with what it hears from then.
+  // until it comes back; open captures then go on with what it hears from then,
+  // and count what they missed meanwhile as dropped.
   void unplug();
   void plug_in();
 
