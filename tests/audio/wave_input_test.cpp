@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "audio/wave_input.h"
@@ -20,6 +21,27 @@ void pass_time(DWORD milliseconds) {
   Sleep(milliseconds);
   MSG msg;
   PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+}
+
+// Runs the program's loop for `passes` passes of 10 ms: time passes, the
+// completed buffers go back to the device and are read, oldest first.
+// `before(pass)` runs at the start of each pass, `requeued(pass)` right after
+// the buffers went back. Returns every sample read.
+std::vector<std::int16_t> read_for_passes(wave_input& capture, int passes,
+                                          const std::function<void(int)>& before = {},
+                                          const std::function<void(int)>& requeued = {}) {
+  waiter w;
+  std::uint32_t read_position = 0;
+  std::vector<std::int16_t> taken;
+  for (int pass = 0; pass < passes; ++pass) {
+    if (before) before(pass);
+    pass_time(10);
+    capture.requeue_completed(w);
+    if (requeued) requeued(pass);
+    const std::vector<std::int16_t> fresh = take_completed(capture, read_position);
+    taken.insert(taken.end(), fresh.begin(), fresh.end());
+  }
+  return taken;
 }
 
 TEST(WaveInput, OpensSixtySevenBuffersOfThirtyMillisecondsOverOneRing) {
@@ -123,15 +145,7 @@ TEST(WaveInput, SamplesArriveInOrderAcrossTheWrapAndNoneIsLostWhileTheProgramKee
   wave_input capture;
   ASSERT_EQ(capture.open(8000.0, 1), 0);
 
-  waiter w;
-  std::uint32_t read_position = 0;
-  std::vector<std::int16_t> taken;
-  for (int pass = 0; pass < 350; ++pass) {  // 3.5 s: the ring wraps once
-    pass_time(10);
-    capture.requeue_completed(w);
-    const std::vector<std::int16_t> fresh = take_completed(capture, read_position);
-    taken.insert(taken.end(), fresh.begin(), fresh.end());
-  }
+  const std::vector<std::int16_t> taken = read_for_passes(capture, 350);  // 3.5 s: the ring wraps once
 
   // Every whole buffer captured so far, and nothing else.
   ASSERT_EQ(taken.size(), 3500u / 30 * 240);
@@ -198,17 +212,10 @@ TEST(WaveInput, ADeviceGoneAndBackResumesWithTheGapCountedAsDropped) {
     wave_input capture;
     ASSERT_EQ(capture.open(8000.0, 1), 0);
 
-    waiter w;
-    std::uint32_t read_position = 0;
-    std::vector<std::int16_t> taken;
-    for (int pass = 0; pass < 390; ++pass) {
+    const std::vector<std::int16_t> taken = read_for_passes(capture, 390, [&](int pass) {
       if (pass == c.gone_at_pass) host.microphone().unplug();
       if (pass == c.back_at_pass) host.microphone().plug_in();
-      pass_time(10);
-      capture.requeue_completed(w);
-      const std::vector<std::int16_t> fresh = take_completed(capture, read_position);
-      taken.insert(taken.end(), fresh.begin(), fresh.end());
-    }
+    });
 
     // In order and none twice: each sample follows the one before, except
     // once, across the gap, by what was missed.
@@ -263,26 +270,20 @@ TEST(WaveInput, ABufferTheDeviceRefusesIsOfferedAgainAtTheNextPass) {
   host.microphone().play(numbered(32000), 8000);
   wave_input capture;
   ASSERT_EQ(capture.open(8000.0, 1), 0);
-  waiter w;
   int refusals = 0;
   host.failing = [&refusals](portable::host::fallible call) {
     if (call != portable::host::fallible::wave_in_add_buffer || refusals == 2) return false;
     ++refusals;
     return true;
   };
-  std::uint32_t read_position = 0;
-  std::vector<std::int16_t> taken;
-  for (int pass = 0; pass < 300; ++pass) {  // 3 s: the ring comes round
-    pass_time(10);
-    const int refused_before = refusals;
-    capture.requeue_completed(w);
-    if (refusals > refused_before) {
-      EXPECT_EQ(capture.next_buffer, 0u) << "pass " << pass;
-      EXPECT_EQ(capture.fresh_buffers, 0u);
-    }
-    const std::vector<std::int16_t> fresh = take_completed(capture, read_position);
-    taken.insert(taken.end(), fresh.begin(), fresh.end());
-  }
+  int refused_before = 0;
+  const std::vector<std::int16_t> taken = read_for_passes(  // 3 s: the ring comes round
+      capture, 300, [&](int) { refused_before = refusals; },
+      [&](int pass) {
+        if (refusals == refused_before) return;
+        EXPECT_EQ(capture.next_buffer, 0u) << "pass " << pass;
+        EXPECT_EQ(capture.fresh_buffers, 0u);
+      });
   EXPECT_EQ(refusals, 2);
   // Every whole buffer, in order, none twice: the refusals only delayed them.
   ASSERT_EQ(taken.size(), 3000u / 30 * 240);
