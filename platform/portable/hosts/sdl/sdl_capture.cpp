@@ -11,9 +11,9 @@
 namespace portable {
 
 std::uint64_t capture_keeper::check(reopenable_device& device) {
+  if (!lost_since_ms && device.alive()) return 0;  // the common case, read at every wake-up
   const std::uint64_t now_ms = clock();
   if (!lost_since_ms) {
-    if (device.alive()) return 0;
     lost_since_ms = now_ms;
     next_try_ms = now_ms + retry_ms;
     std::fprintf(log, "warblet: the capture device is gone; trying to open it again every second\n");
@@ -97,7 +97,7 @@ class sdl_capture final : public audio_capture, private reopenable_device {
     // The subset looks many times between two blocks of sound: without the
     // lock when nothing came.
     if (!waiting.load(std::memory_order_acquire)) {
-      if (!alive()) keep_going();
+      keep_going();
       return 0;
     }
     SDL_LockAudioDevice(device);
