@@ -62,12 +62,24 @@ PA
   fi
   if [ "${virtual_mic_kind:-pulseaudio}" = pipewire ]; then
     # PipeWire keeps no modules across a restart: the microphone is made anew.
-    pactl load-module module-null-sink sink_name=vmic_sink >/dev/null &&
-      pactl load-module module-remap-source source_name=vmic master=vmic_sink.monitor >/dev/null &&
+    # Its PulseAudio server may answer before PipeWire offers the null sink or
+    # its monitor ("Not supported"), so each is asked for again for a while.
+    virtual_mic_retry pactl load-module module-null-sink sink_name=vmic_sink &&
+      virtual_mic_retry pactl load-module module-remap-source source_name=vmic master=vmic_sink.monitor &&
       pactl set-default-sink vmic_sink && pactl set-default-source vmic ||
       { echo "virtual microphone: PipeWire did not take the microphone" >&2; virtual_mic_stop; return 1; }
   fi
   [ -z "$file" ] || virtual_mic_play "$file"
+}
+
+# virtual_mic_retry COMMAND...: runs COMMAND until it succeeds, for up to 5 s.
+virtual_mic_retry() {
+  local _
+  for _ in $(seq 50); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  "$@" >/dev/null
 }
 
 virtual_mic_stop() {
