@@ -7,6 +7,10 @@
 #     the measured stretch, which starts two seconds after the size is reached;
 #   - its peak resident memory so far (VmHWM);
 #   - the CPU time of the display server over the same stretch, for context;
+#   - the CPU time of a yardstick over the same stretch: a process that only
+#     wakes a hundred times a second, as the program's frame timer does
+#     (bench/wake_yardstick.cpp). What a wake-up costs on a shared machine
+#     moves from minute to minute, and the program's figure with it;
 # and then the same figures for the program's whole run so far; last, full
 # screen still, the same for SECONDS with the sound server gone, while the
 # program tries to open the microphone again every second.
@@ -18,9 +22,11 @@ cd "$(dirname "$0")/.."
 seconds=${1:-20}
 program=${2:-build/linux/viewer/warblet}
 tools/install-deps.sh build mic screen
+cmake --preset linux >/dev/null
 if [ -z "${2:-}" ]; then
-  cmake --preset linux >/dev/null
-  cmake --build --preset linux --target warblet
+  cmake --build --preset linux --target warblet wake_yardstick
+else
+  cmake --build --preset linux --target wake_yardstick
 fi
 
 . tools/session.sh
@@ -41,12 +47,18 @@ cpu_ticks() {
   rest=$(sed 's/^.*) //' "/proc/$1/stat")
   awk '{ print $12 + $13 }' <<<"$rest"
 }
+# run_ns PID: CPU time of a single-threaded process in nanoseconds, finer
+# than clock ticks for a process that uses a few milliseconds a second.
+run_ns() { awk '{ print $1 }' "/proc/$1/schedstat"; }
 peak_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
 now_ms() { date +%s%3N; }
 
 "$program" >"$dir/out.log" 2>&1 &
 app=$!
 session_track "$app"
+build/linux/bench/wake_yardstick &
+yardstick=$!
+session_track "$yardstick"
 
 # age_ticks PID: how long the process has existed, in clock ticks.
 age_ticks() {
@@ -58,15 +70,16 @@ age_ticks() {
 # measure LABEL: one stretch of SECONDS at the current size.
 measure() {
   sleep 2
-  local app0 xvfb0 t0 app1 xvfb1 t1
-  app0=$(cpu_ticks "$app") xvfb0=$(cpu_ticks "$xvfb_pid") t0=$(now_ms)
+  local app0 xvfb0 yard0 t0 app1 xvfb1 yard1 t1
+  app0=$(cpu_ticks "$app") xvfb0=$(cpu_ticks "$xvfb_pid") yard0=$(run_ns "$yardstick") t0=$(now_ms)
   sleep "$seconds"
-  app1=$(cpu_ticks "$app") xvfb1=$(cpu_ticks "$xvfb_pid") t1=$(now_ms)
-  awk -v label="$1" -v a="$((app1 - app0))" -v x="$((xvfb1 - xvfb0))" -v ms="$((t1 - t0))" \
-    -v hz="$ticks" -v peak="$(peak_kib "$app")" 'BEGIN {
+  app1=$(cpu_ticks "$app") xvfb1=$(cpu_ticks "$xvfb_pid") yard1=$(run_ns "$yardstick") t1=$(now_ms)
+  awk -v label="$1" -v a="$((app1 - app0))" -v x="$((xvfb1 - xvfb0))" -v y="$((yard1 - yard0))" \
+    -v ms="$((t1 - t0))" -v hz="$ticks" -v peak="$(peak_kib "$app")" 'BEGIN {
       s = ms / 1000
       printf "%-12s %6.2f%% of one core (%.2f s of CPU in %.1f s), peak memory %.1f MB;" \
-             " display server %.2f%%\n", label, 100 * a / hz / s, a / hz, s, peak / 1024, 100 * x / hz / s
+             " display server %.2f%%; yardstick %.2f%%\n", label, 100 * a / hz / s, a / hz, s, peak / 1024,
+             100 * x / hz / s, 100 * y / 1e9 / s
     }'
 }
 

@@ -166,6 +166,7 @@ std::int64_t host::counter() {
 void host::forget_logs() {
   std::vector<wait_record>().swap(wait_log);
   std::vector<present_record>().swap(present_log);
+  std::vector<std::pair<const void*, std::size_t>>().swap(settled_pictures);
 }
 
 void host::log_wait(wait_record::kind type, std::int64_t timeout_ms) {

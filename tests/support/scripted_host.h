@@ -25,6 +25,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/portable/seam/host.h"
@@ -113,8 +114,8 @@ class host final : public portable::host {
   std::function<void(const wait_record&)> on_wait;
 
   const std::vector<wait_record>& waits() const { return wait_log; }
-  // Empties the logs of waits and presents, so that a long run holds no more
-  // memory at its end than at its start.
+  // Empties the logs of waits, presents and settled pictures, so that a long
+  // run holds no more memory at its end than at its start.
   void forget_logs();
   const std::vector<message_box_record>& message_boxes() const { return box_log; }
   bool cursor_visible() const { return cursor_shown; }
@@ -132,6 +133,11 @@ class host final : public portable::host {
   // The fault of a machine whose DrawDib cannot be opened.
   bool fail_drawdib = false;
   bool can_draw_bitmaps() override { return !fail_drawdib; }
+  // The pictures the program was said to draw from again and again, in order.
+  std::vector<std::pair<const void*, std::size_t>> settled_pictures;
+  void settle_picture(const void* start, std::size_t bytes) override {
+    settled_pictures.emplace_back(start, bytes);
+  }
   // Calls that fail while this says so; asked once per call, so it can count
   // calls and refuse some of them.
   std::function<bool(fallible call)> failing;

@@ -1,6 +1,8 @@
-// An open DrawDib handle. Drawing needs nothing kept between calls; the table
-// tells open handles from anything else passed in.
+// An open DrawDib handle: the picture it last asked the host to settle, so
+// that drawing the same picture again does not ask every time.
 #pragma once
+
+#include <cstddef>
 
 #include "platform/portable/msvfw32/vfw.h"
 #include "platform/portable/seam/handle_table.h"
@@ -8,7 +10,11 @@
 
 namespace portable {
 
-struct drawdib_handle {};
+struct drawdib_handle {
+  const void* last_bits = nullptr;
+  std::size_t last_bytes = 0;
+  unsigned draws = 0;  // of that picture since it was last settled
+};
 
 using drawdib_table = handle_table<drawdib_handle, HDRAWDIB>;
 

@@ -24,6 +24,20 @@ bool is_supported(const BITMAPINFOHEADER* header) {
          header->biHeight > 0;
 }
 
+// A program draws the same picture again and again, often a column at a time,
+// so the host is told of it (host::settle_picture): at its first draw, and
+// again now and then, since a picture made anew at the same address and size
+// looks the same here but may have lost what the host did for the old one.
+void settle_picture(portable::drawdib_handle& drawdib, const void* bits, std::size_t bytes) {
+  constexpr unsigned draws_between_tries = 256;
+  const bool same_picture = bits == drawdib.last_bits && bytes == drawdib.last_bytes;
+  if (same_picture && ++drawdib.draws % draws_between_tries != 0) return;
+  drawdib.last_bits = bits;
+  drawdib.last_bytes = bytes;
+  drawdib.draws = 0;
+  portable::current_host().settle_picture(bits, bytes);
+}
+
 }  // namespace
 
 HDRAWDIB WINAPI DrawDibOpen() {
@@ -52,6 +66,7 @@ BOOL WINAPI DrawDibDraw(HDRAWDIB drawdib, HDC dc, int x_dst, int y_dst, int dx_d
   const RECT destination{x_dst, y_dst, x_dst + dx_dst, y_dst + dy_dst};
   const auto* source = static_cast<const unsigned char*>(bits);
   const std::size_t row_bytes = static_cast<std::size_t>(width) * 4;
+  settle_picture(*state, bits, row_bytes * static_cast<std::size_t>(height));
   // A narrow rectangle, a new column say, is a read from a different row, far
   // from the last, for every pixel: the hardware does not guess those, so the
   // rows a few ahead are asked for early.

@@ -152,6 +152,10 @@ class host {
   // releases; null when there is none. A host may place it where drawing into
   // it costs less.
   virtual void* picture_memory(std::size_t bytes) { return std::calloc(1, bytes == 0 ? 1 : bytes); }
+  // Says that the program draws from `bytes` of its own memory at `start`
+  // again and again, a column at a time (DrawDibDraw's source). A host may
+  // move it where reading and writing it cost less; what it holds stays.
+  virtual void settle_picture(const void* /*start*/, std::size_t /*bytes*/) {}
   // What a window manager adds around a framed client area, as distances
   // outward from the client rectangle (all 0 when unknown).
   virtual screen_rect frame_extents() = 0;

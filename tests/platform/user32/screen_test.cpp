@@ -174,6 +174,58 @@ TEST_F(Screen, OtherDrawingReachesTheWindowsPixelsThroughItsContext) {
   EXPECT_EQ(GetPixel(dc, 20, 10), RGB(255, 0, 0));
 }
 
+// DrawDib tells the host of the picture it draws from, so that the host can
+// keep it where a column costs less: once per picture, and again every 256
+// draws of the same one.
+TEST_F(Screen, DrawDibTellsTheHostOfEachPictureAtItsFirstDrawAndNowAndThen) {
+  struct picture {
+    std::int32_t width, height;
+    std::size_t offset;  // of its first pixel in the pixel store
+  };
+  const picture pictures[] = {{10, 10, 0}, {10, 10, 400}, {10, 5, 0}};
+  struct settle_case {
+    const char* name;
+    std::vector<int> draws;  // indices into pictures
+    std::vector<int> settled;
+  };
+  const std::vector<int> a_257_times(257, 0);
+  std::vector<int> a_then_b = a_257_times;
+  a_then_b.push_back(1);
+  const settle_case cases[] = {
+      {"one draw", {0}, {0}},
+      {"the same picture again", {0, 0, 0}, {0}},
+      {"another address", {0, 1, 0}, {0, 1, 0}},
+      {"the same address, another height", {0, 2}, {0, 2}},
+      {"the 256th draw after the first", a_257_times, {0, 0}},
+      {"another picture after 256", a_then_b, {0, 0, 1}},
+  };
+  std::vector<std::uint32_t> store(200, 0xFF0000);  // red: bytes blue, green, red
+  for (const settle_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.settled_pictures.clear();
+    const HDRAWDIB drawdib = DrawDibOpen();
+    ASSERT_NE(drawdib, nullptr);
+    for (const int i : c.draws) {
+      const picture& p = pictures[i];
+      BITMAPINFOHEADER header{};
+      header.biSize = sizeof header;
+      header.biWidth = p.width;
+      header.biHeight = p.height;
+      header.biPlanes = 1;
+      header.biBitCount = 32;
+      header.biCompression = BI_RGB;
+      EXPECT_TRUE(DrawDibDraw(drawdib, dc, 0, 0, 5, 5, &header, store.data() + p.offset / 4, 0, 0, 5, 5, 0));
+    }
+    std::vector<std::pair<const void*, std::size_t>> expected;
+    for (const int i : c.settled)
+      expected.emplace_back(store.data() + pictures[i].offset / 4,
+                            static_cast<std::size_t>(pictures[i].width) * pictures[i].height * 4);
+    EXPECT_EQ(host.settled_pictures, expected);
+    EXPECT_TRUE(DrawDibClose(drawdib));
+  }
+  EXPECT_EQ(GetPixel(dc, 4, 4), RGB(255, 0, 0));
+}
+
 TEST_F(Screen, TextSitsOnItsReferencePointAndStaysInsideWhatMayBeDrawn) {
   fill(RECT{0, 0, 200, 100}, RGB(0, 0, 0));
   SetTextColor(dc, RGB(0, 0, 0));

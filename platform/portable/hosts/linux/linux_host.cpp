@@ -21,6 +21,7 @@ class linux_host final : public sdl_host {
   }
 
   void* picture_memory(std::size_t bytes) override { return allocate_zeroed_in_huge_pages(bytes); }
+  void settle_picture(const void* start, std::size_t bytes) override { move_into_huge_pages(start, bytes); }
 
  private:
   linux_host() : sdl_host({&x11_video()}) {}

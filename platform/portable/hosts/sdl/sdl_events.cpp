@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "platform/portable/hosts/sdl/sdl_host.h"
@@ -10,10 +11,17 @@ bool sdl_host::take_sdl_event(SDL_Event& e) {
   // Reading the display connection takes SDL a dozen system calls, and the
   // subset asks for events several times in each turn of a program's loop. So
   // SDL reads it when a wait has seen the server send something, and otherwise
-  // only now and then, for a program that never waits.
+  // only now and then: every 50 ms for a program that never waits. A wait on
+  // the connection that ended with nothing sent counts as a read, so a program
+  // that waits has SDL read it only for SDL's own work: a focus change it holds
+  // back for a moment, or a signal that came while the program was busy (one
+  // that comes during a wait ends it), every 100 ms.
   constexpr Uint64 read_at_least_every_ms = 50;
+  constexpr Uint64 pump_at_least_every_ms = 100;
   const Uint64 now = SDL_GetTicks64();
-  if (server_sent || now - last_pump_ms >= read_at_least_every_ms) {
+  const Uint64 last_read_ms = std::max(last_pump_ms, last_quiet_wait_ms);
+  if (server_sent || now - last_read_ms >= read_at_least_every_ms ||
+      now - last_pump_ms >= pump_at_least_every_ms) {
     SDL_PumpEvents();
     server_sent = false;
     last_pump_ms = now;

@@ -84,8 +84,10 @@ host::wake sdl_host::wait_for_input(std::int64_t timeout_ms) {
     // for more than for its own work. Events that SDL raises on its own threads
     // (a device gone) are then seen at the next wake-up.
     if (shown_natively != windows.end()) {
-      if (!shown_natively->second.native->wait_for_news(remaining))
+      if (!shown_natively->second.native->wait_for_news(remaining)) {
+        last_quiet_wait_ms = SDL_GetTicks64();
         return timeout_ms < 0 ? wake::failed : wake::timeout;
+      }
       server_sent = true;
       continue;
     }

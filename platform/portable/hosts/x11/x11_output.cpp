@@ -45,18 +45,27 @@ class xlib_output final : public native_output {
               static_cast<unsigned>(bottom - top));
     image->data = nullptr;  // not Xlib's to free
     XDestroyImage(image);
+    unsent = true;
   }
 
   void scroll(const screen_rect& destination, int dx, int dy) override {
     XCopyArea(display, window, window, fully_visible ? quiet : reporting, destination.left - dx,
               destination.top - dy, static_cast<unsigned>(destination.right - destination.left),
               static_cast<unsigned>(destination.bottom - destination.top), destination.left, destination.top);
+    unsent = true;
   }
 
-  void flush() override { XFlush(display); }
+  // Xlib's flush also reads the connection, a system call that finds nothing
+  // in most of a program's hundred waits a second, so it runs only after
+  // this output drew. SDL flushes what it asks of the server itself.
+  void flush() override {
+    if (!unsent) return;
+    XFlush(display);
+    unsent = false;
+  }
 
   bool wait_for_news(int timeout_ms) override {
-    XFlush(display);
+    flush();
     if (XEventsQueued(display, QueuedAlready) > 0) return true;
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
     const int ready = poll(&connection, 1, timeout_ms);
@@ -87,6 +96,7 @@ class xlib_output final : public native_output {
   GC reporting;                // scrolls report what they could not copy
   GC quiet;                    // no reports: for pictures, and scrolls of a window in full view
   bool fully_visible = false;  // until the server says so
+  bool unsent = false;         // requests made since the last flush
 };
 
 // Whether the window's pixels are 32-bit words 0x00RRGGBB, as the subset keeps
