@@ -207,13 +207,7 @@ TEST_F(Screen, DrawDibTellsTheHostOfEachPictureAtItsFirstDrawAndNowAndThen) {
     ASSERT_NE(drawdib, nullptr);
     for (const int i : c.draws) {
       const picture& p = pictures[i];
-      BITMAPINFOHEADER header{};
-      header.biSize = sizeof header;
-      header.biWidth = p.width;
-      header.biHeight = p.height;
-      header.biPlanes = 1;
-      header.biBitCount = 32;
-      header.biCompression = BI_RGB;
+      BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), p.width, p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
       EXPECT_TRUE(DrawDibDraw(drawdib, dc, 0, 0, 5, 5, &header, store.data() + p.offset / 4, 0, 0, 5, 5, 0));
     }
     std::vector<std::pair<const void*, std::size_t>> expected;
