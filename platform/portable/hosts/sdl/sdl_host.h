@@ -107,7 +107,7 @@ class sdl_host : public host {
   void translate_window_event(const SDL_WindowEvent& e);
 
   Uint64 last_pump_ms = 0;        // SDL_GetTicks64 when SDL last read the display connection
-  Uint64 last_quiet_wait_ms = 0;  // ... when a wait on the connection last ended with nothing sent
+  Uint64 last_quiet_wait_ms = 0;  // when a wait on the connection last ended with nothing sent
   bool server_sent = false;       // a wait saw the display server send something since
   std::deque<host_event> pending;
   std::map<native_window, window_state> windows;

@@ -96,7 +96,7 @@ class xlib_output final : public native_output {
   GC reporting;                // scrolls report what they could not copy
   GC quiet;                    // no reports: for pictures, and scrolls of a window in full view
   bool fully_visible = false;  // until the server says so
-  bool unsent = false;         // requests made since the last flush
+  bool unsent = true;          // requests made since the last flush (the constructor's too)
 };
 
 // Whether the window's pixels are 32-bit words 0x00RRGGBB, as the subset keeps
