@@ -1,7 +1,7 @@
 # The end-to-end steps of a rough user and of a sound server that goes away.
 # Sourced by tools/e2e.sh once its session, its helpers (fail, step, shot,
-# check, expect, start_program, exits_with, press) and the tone files are
-# ready; defines functions only.
+# check, expect, start_program, exits_with, play_tone, press) and the tone
+# files are ready; defines functions only.
 #
 #   e2e_rough     resize storms from 1 x 1 to the whole screen, full-screen
 #                 toggles and key spam; then, for the Linux program, the sound
@@ -30,11 +30,6 @@ start_windowed() {
   framed=$(window_geometry "$window")
   area=$(client_area "$window" "$width" "$height")
   echo "   window $framed, client area $area"
-}
-
-play_tone() {
-  virtual_mic_play "$dir/tone.raw"
-  session_track "$virtual_mic_player"
 }
 
 # The sound server goes away for 3 s and comes back; the picture stands still

@@ -153,6 +153,11 @@ exits_with() {
   ! grep -qE "ERROR: [A-Za-z]+Sanitizer|runtime error:" "$dir/out.log" || fail "a sanitizer report"
   echo "   exit code $session_status"
 }
+# The 1000 Hz tone into the microphone, once.
+play_tone() {
+  virtual_mic_play "$dir/tone.raw"
+  session_track "$virtual_mic_player"
+}
 
 virtual_mic_tones "$dir/sequence.raw" 1 250 500 1000 1500
 virtual_mic_tones "$dir/tone.raw" 4 1000
@@ -183,8 +188,7 @@ if [ "$kind" = wayland ]; then
 
   step "a 1000 Hz tone on native Wayland"
   start_program
-  virtual_mic_play "$dir/tone.raw"
-  session_track "$virtual_mic_player"
+  play_tone
   # Nothing tells a Wayland client's place on the screen: the client area is
   # found on the screenshot, once the window is there.
   area=""
@@ -255,8 +259,7 @@ press "$window" l
 expect "$area" meter no-meter hidden
 
 step "F1 goes full screen and back"
-virtual_mic_play "$dir/tone.raw"
-session_track "$virtual_mic_player"
+play_tone
 press "$window" F1
 window_wait_geometry "$title" "$screen+0+0" 5 || fail "F1 did not go full screen"
 sleep 2.5

@@ -23,11 +23,9 @@ seconds=${1:-20}
 program=${2:-build/linux/viewer/warblet}
 tools/install-deps.sh build mic screen
 cmake --preset linux >/dev/null
-if [ -z "${2:-}" ]; then
-  cmake --build --preset linux --target warblet wake_yardstick
-else
-  cmake --build --preset linux --target wake_yardstick
-fi
+targets=(wake_yardstick)
+[ -n "${2:-}" ] || targets+=(warblet)
+cmake --build --preset linux --target "${targets[@]}"
 
 . tools/session.sh
 screen=1920x1080
