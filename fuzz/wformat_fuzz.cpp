@@ -28,6 +28,7 @@
 
 #include "fuzz/require.h"
 #include "platform/win32.h"
+#include "tests/platform/kernel32/wide_format_calls.h"
 
 namespace {
 
@@ -325,22 +326,6 @@ class format_builder {
   FuzzedDataProvider& input;
   formatting_call& call;
 };
-
-int bounded(WCHAR* buffer, std::size_t count, const WCHAR* format, ...) {
-  va_list args;
-  va_start(args, format);
-  const int result = _vsnwprintf(buffer, count, format, args);
-  va_end(args);
-  return result;
-}
-
-int measured(const WCHAR* format, ...) {
-  va_list args;
-  va_start(args, format);
-  const int result = _vscwprintf(format, args);
-  va_end(args);
-  return result;
-}
 
 int c_formatted(char* buffer, std::size_t count, const char* format, ...) {
   va_list args;

@@ -9,24 +9,9 @@
 #include <string>
 
 #include "platform/win32.h"
+#include "tests/platform/kernel32/wide_format_calls.h"
 
 namespace {
-
-int bounded(WCHAR* buffer, std::size_t count, const WCHAR* format, ...) {
-  va_list args;
-  va_start(args, format);
-  const int result = _vsnwprintf(buffer, count, format, args);
-  va_end(args);
-  return result;
-}
-
-int measured(const WCHAR* format, ...) {
-  va_list args;
-  va_start(args, format);
-  const int result = _vscwprintf(format, args);
-  va_end(args);
-  return result;
-}
 
 // The whole text of one format, through both functions, which must agree.
 std::u16string formatted(const WCHAR* format, ...) {
