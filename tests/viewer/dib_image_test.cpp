@@ -11,6 +11,17 @@ extern "C" const char* __asan_default_options() { return "allocator_may_return_n
 
 namespace {
 
+// An image with no size and no pixels, neither owned nor borrowed.
+void expect_holds_nothing(const dib_image& image) {
+  EXPECT_FALSE(image.valid);
+  EXPECT_EQ(image.width, 0);
+  EXPECT_EQ(image.height, 0);
+  EXPECT_EQ(image.stride, 0);
+  EXPECT_EQ(image.pixels, nullptr);
+  EXPECT_FALSE(image.pixel_array);
+  EXPECT_FALSE(image.owns_pixels);
+}
+
 TEST(DibImage, CreateSizesRowsFromWidthOrAGivenStride) {
   struct create_case {
     const char* name;
@@ -54,13 +65,7 @@ TEST(DibImage, ResetDropsAValidImageAndLeavesAnInvalidOneAlone) {
   dib_image image;
   ASSERT_EQ(image.create({300, 200}, dib_image::default_stride), 0);
   image.reset();
-  EXPECT_FALSE(image.valid);
-  EXPECT_EQ(image.width, 0);
-  EXPECT_EQ(image.height, 0);
-  EXPECT_EQ(image.stride, 0);
-  EXPECT_EQ(image.pixels, nullptr);
-  EXPECT_FALSE(image.pixel_array);
-  EXPECT_FALSE(image.owns_pixels);
+  expect_holds_nothing(image);
 
   dib_image invalid;
   invalid.width = 5;
@@ -74,12 +79,7 @@ TEST(DibImage, AnImpossibleSizeFailsWithFourAndHoldsNothing) {
   dib_image image;
   ASSERT_EQ(image.create({300, 200}, dib_image::default_stride), 0);
   EXPECT_EQ(image.create({1 << 28, 1 << 30}, dib_image::default_stride), 4);
-  EXPECT_FALSE(image.valid);
-  EXPECT_EQ(image.width, 0);
-  EXPECT_EQ(image.height, 0);
-  EXPECT_EQ(image.stride, 0);
-  EXPECT_EQ(image.pixels, nullptr);
-  EXPECT_FALSE(image.pixel_array);
+  expect_holds_nothing(image);
 }
 
 }  // namespace
