@@ -40,7 +40,8 @@ virtual_mic_start() {
   mkdir -p -m 700 "$dir/xdg" "$dir/pulse"
   export XDG_RUNTIME_DIR="$dir/xdg" PULSE_SERVER="unix:$dir/pulse/native"
   if [ "${virtual_mic_kind:-pulseaudio}" = pipewire ]; then
-    virtual_mic_start_pipewire "$dir"
+    virtual_mic_start_pipewire "$dir" ||
+      { echo "virtual microphone: PipeWire did not start: $(cat "$dir/pulse.log")" >&2; virtual_mic_stop; return 1; }
   else
     cat >"$dir/pulse/vmic.pa" <<PA
 load-module module-native-protocol-unix auth-anonymous=1 socket=$dir/pulse/native
@@ -63,11 +64,12 @@ PA
   if [ "${virtual_mic_kind:-pulseaudio}" = pipewire ]; then
     # PipeWire keeps no modules across a restart: the microphone is made anew.
     # Its PulseAudio server may answer before PipeWire offers the null sink or
-    # its monitor ("Not supported"), so each is asked for again for a while.
+    # its monitor, or before WirePlumber keeps the defaults ("Not supported"),
+    # so each is asked for again for a while.
     virtual_mic_retry pactl load-module module-null-sink sink_name=vmic_sink &&
       virtual_mic_retry pactl load-module module-remap-source source_name=vmic master=vmic_sink.monitor &&
-      pactl set-default-sink vmic_sink && pactl set-default-source vmic ||
-      { echo "virtual microphone: PipeWire did not take the microphone" >&2; virtual_mic_stop; return 1; }
+      virtual_mic_retry pactl set-default-sink vmic_sink && virtual_mic_retry pactl set-default-source vmic ||
+      { echo "virtual microphone: PipeWire did not take the microphone: $(cat "$dir/pulse.log")" >&2; virtual_mic_stop; return 1; }
   fi
   [ -z "$file" ] || virtual_mic_play "$file"
 }
