@@ -25,9 +25,7 @@ CONF
   # WirePlumber gives up at once when PipeWire is not listening yet, and
   # without it there is no default device to set: its clients start once
   # PipeWire's socket is there. The server removes the socket when it stops.
-  local _
-  for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] && break; sleep 0.1; done
-  [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] || return 1
+  virtual_mic_retry test -S "$XDG_RUNTIME_DIR/pipewire-0" || return 1
   wireplumber >>"$dir/pulse.log" 2>&1 &
   virtual_mic_servers+=("$!")
   pipewire-pulse >>"$dir/pulse.log" 2>&1 &

@@ -40,8 +40,7 @@ virtual_mic_start() {
   mkdir -p -m 700 "$dir/xdg" "$dir/pulse"
   export XDG_RUNTIME_DIR="$dir/xdg" PULSE_SERVER="unix:$dir/pulse/native"
   if [ "${virtual_mic_kind:-pulseaudio}" = pipewire ]; then
-    virtual_mic_start_pipewire "$dir" ||
-      { echo "virtual microphone: PipeWire did not start: $(cat "$dir/pulse.log")" >&2; virtual_mic_stop; return 1; }
+    virtual_mic_start_pipewire "$dir" || { virtual_mic_give_up "$dir" "PipeWire did not start"; return 1; }
   else
     cat >"$dir/pulse/vmic.pa" <<PA
 load-module module-native-protocol-unix auth-anonymous=1 socket=$dir/pulse/native
@@ -54,13 +53,7 @@ PA
     virtual_mic_server=$!
     virtual_mic_servers=("$virtual_mic_server")
   fi
-  local _
-  for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-  if ! pactl info >/dev/null 2>&1; then
-    echo "virtual microphone: the sound server did not start: $(cat "$dir/pulse.log")" >&2
-    virtual_mic_stop
-    return 1
-  fi
+  virtual_mic_retry pactl info 2>/dev/null || { virtual_mic_give_up "$dir" "the sound server did not start"; return 1; }
   if [ "${virtual_mic_kind:-pulseaudio}" = pipewire ]; then
     # PipeWire keeps no modules across a restart: the microphone is made anew.
     # Its PulseAudio server may answer before PipeWire offers the null sink or
@@ -69,7 +62,7 @@ PA
     virtual_mic_retry pactl load-module module-null-sink sink_name=vmic_sink &&
       virtual_mic_retry pactl load-module module-remap-source source_name=vmic master=vmic_sink.monitor &&
       virtual_mic_retry pactl set-default-sink vmic_sink && virtual_mic_retry pactl set-default-source vmic ||
-      { echo "virtual microphone: PipeWire did not take the microphone: $(cat "$dir/pulse.log")" >&2; virtual_mic_stop; return 1; }
+      { virtual_mic_give_up "$dir" "PipeWire did not take the microphone"; return 1; }
   fi
   [ -z "$file" ] || virtual_mic_play "$file"
 }
@@ -82,6 +75,13 @@ virtual_mic_retry() {
     sleep 0.1
   done
   "$@" >/dev/null
+}
+
+# virtual_mic_give_up DIR WHAT: says WHAT went wrong, with the server's log,
+# and stops the server.
+virtual_mic_give_up() {
+  echo "virtual microphone: $2: $(cat "$1/pulse.log")" >&2
+  virtual_mic_stop
 }
 
 virtual_mic_stop() {
